@@ -1,0 +1,165 @@
+#include "Application.h"
+
+#include "../core/Errors.h"
+#include "../resources/resource.h"
+
+#include <vector>
+
+namespace yorv {
+
+namespace {
+
+constexpr const char* kAppClass = "TApplication";
+
+struct DisabledWindows {
+    HWND keep;
+    std::vector<HWND> list;
+};
+
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM param)
+{
+    auto* state = reinterpret_cast<DisabledWindows*>(param);
+    if (hwnd != state->keep && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
+        ::EnableWindow(hwnd, FALSE);
+        state->list.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void Application::Initialize(HINSTANCE instance)
+{
+    instance_ = instance;
+    HDC screen = ::GetDC(nullptr);
+    dpi_ = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    if (dpi_ <= 0)
+        dpi_ = 96;
+
+    icon_ = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 0, 0,
+                                            LR_DEFAULTSIZE | LR_SHARED));
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = AppWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon_;
+    wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.lpszClassName = kAppClass;
+    ::RegisterClassExA(&wc);
+
+    // Zero size, in the middle of the screen: it only carries the task-bar
+    // button and owns the other windows and the message boxes.
+    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    window_ = ::CreateWindowExA(0, kAppClass, title_.c_str(),
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                                nullptr, nullptr, instance, nullptr);
+    ::ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+void Application::SetTitle(const std::string& title)
+{
+    title_ = title;
+    if (window_)
+        ::SetWindowTextA(window_, title.c_str());
+}
+
+int Application::Scale(int pixels)
+{
+    return ::MulDiv(pixels, dpi_, 96);
+}
+
+HFONT Application::DefaultFont()
+{
+    static UniqueGdi font = MakeFont(11);
+    return static_cast<HFONT>(font.Get());
+}
+
+UniqueGdi Application::MakeFont(int heightPixels, bool bold)
+{
+    return UniqueGdi(::CreateFontA(-Scale(heightPixels), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+}
+
+void Application::Terminate()
+{
+    terminated_ = true;
+    ::PostQuitMessage(0);
+}
+
+bool Application::TranslateDialogKeys(MSG& msg, HWND mainWindow)
+{
+    if (!mainWindow || !::IsChild(mainWindow, msg.hwnd))
+        return false;
+    // Enter presses the focused push button, and nothing else: the buttons
+    // draw their own glyphs, so the dialog manager would not know them.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+        char cls[16];
+        ::GetClassNameA(msg.hwnd, cls, sizeof cls);
+        const LONG_PTR style = ::GetWindowLongPtrA(msg.hwnd, GWL_STYLE);
+        if (lstrcmpiA(cls, "Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) {
+            ::SendMessageA(msg.hwnd, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return ::IsDialogMessageA(mainWindow, &msg) != FALSE;
+}
+
+int Application::Run(HWND mainWindow)
+{
+    mainWindow_ = mainWindow;
+    MSG msg;
+    while (!terminated_ && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateDialogKeys(msg, mainWindow))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK Application::AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ACTIVATE:
+        // Activated from the task bar: hand the activation on to the main window.
+        if (LOWORD(wParam) != WA_INACTIVE && mainWindow_ && ::IsWindowEnabled(mainWindow_)
+            && ::IsWindowVisible(mainWindow_)) {
+            ::SetActiveWindow(mainWindow_);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (mainWindow_)
+            ::PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
+    HWND active = ::GetActiveWindow();
+    DisabledWindows disabled{Application::Window(), {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    const int answer = ::MessageBoxA(Application::Window(), text.c_str(), caption.c_str(), flags);
+    for (HWND hwnd : disabled.list) {
+        if (::IsWindow(hwnd))
+            ::EnableWindow(hwnd, TRUE);
+    }
+    if (active && ::IsWindow(active))
+        ::SetActiveWindow(active);
+    return answer;
+}
+
+void ShowErrorReport(const std::string& message)
+{
+    ShowMessageBox(ErrorReportText(message), Application::Title(), MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace yorv

@@ -1,0 +1,63 @@
+// What the whole program shares: its title, the zero-size top-level window
+// that carries the task-bar button and owns every message box, screen
+// scaling, fonts, message boxes and the standard error report.
+#pragma once
+
+#include "../core/Handle.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace yorv {
+
+inline constexpr const char* kAppTitle = "Yorv HollowFen FrontEnd";
+
+class Application {
+public:
+    // Registers the window classes and creates the application window.
+    static void Initialize(HINSTANCE instance);
+    static HINSTANCE Instance() { return instance_; }
+    static HWND Window() { return window_; }
+    static HICON Icon() { return icon_; }
+    static const std::string& Title() { return title_; }
+    static void SetTitle(const std::string& title);
+
+    // Pixels at 96 dots per inch to pixels on this screen.
+    static int Scale(int pixels);
+    static int Dpi() { return dpi_; }
+
+    // The dialog font of every control ("MS Sans Serif", 11 pixels) and
+    // others of the same face.
+    static HFONT DefaultFont();
+    static UniqueGdi MakeFont(int heightPixels, bool bold = false);
+
+    // Runs the message loop until the application is ended.
+    static int Run(HWND mainWindow);
+    // Asks the message loop to stop once the current handler has finished.
+    static void Terminate();
+    static bool Terminated() { return terminated_; }
+
+private:
+    static LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static bool TranslateDialogKeys(MSG& msg, HWND mainWindow);
+
+    static inline HINSTANCE instance_ = nullptr;
+    static inline HWND window_ = nullptr;
+    static inline HWND mainWindow_ = nullptr;
+    static inline HICON icon_ = nullptr;
+    static inline std::string title_ = kAppTitle;
+    static inline int dpi_ = 96;
+    static inline bool terminated_ = false;
+};
+
+// A standard message box owned by the application window. While it is up,
+// every other window of the program is disabled; afterwards they are enabled
+// again and the window that was active is activated again.
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+// The standard error report: the application's title as caption, the stop
+// icon, the message with a full stop where it needs one.
+void ShowErrorReport(const std::string& message);
+
+}  // namespace yorv

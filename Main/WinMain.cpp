@@ -1,0 +1,6 @@
+#include "Program.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    return yorv::RunLauncher(instance);
+}

@@ -1,0 +1,45 @@
+# The Windows build: the launcher, its stand-in game, and the tests that
+# run under Wine (ctest starts them through tools/wine-run.sh, in a Wine
+# prefix of this build tree's own).
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
+
+set(YORV_WINE_DIR ${CMAKE_BINARY_DIR}/wine CACHE PATH "Wine prefix and home of this build tree")
+set(YORV_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+
+add_compile_options(-ffunction-sections -fdata-sections)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# One self-contained executable: the C and C++ runtimes are linked in.
+add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+
+add_library(yorv_core STATIC
+    core/Catalogue.cpp
+    core/FileSystem.cpp
+    core/SettingsStore.cpp
+    core/TextFile.cpp)
+target_link_libraries(yorv_core PUBLIC yorv_core_logic advapi32 shell32)
+
+# Everything but the entry point, so that tests can drive the real windows.
+add_library(yorv_ui STATIC
+    Main/Application.cpp
+    Main/Controls.cpp
+    Main/Launch.cpp
+    Main/Main.cpp
+    Main/Program.cpp
+    Main/Remove.cpp
+    Main/Window.cpp
+    AboutBox/AboutBox.cpp
+    working/working.cpp)
+target_link_libraries(yorv_ui PUBLIC yorv_core comctl32 gdi32 user32 msimg32)
+
+set(YORV_RESOURCES ${CMAKE_SOURCE_DIR}/resources/YorvFrontEnd.rc)
+set_property(SOURCE ${YORV_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
+    ${CMAKE_SOURCE_DIR}/resources/YorvFrontEnd.manifest
+    ${CMAKE_SOURCE_DIR}/resources/resource.h)
+
+add_executable(YorvFrontEnd WIN32 Main/WinMain.cpp ${YORV_RESOURCES})
+target_link_libraries(YorvFrontEnd PRIVATE yorv_ui)
+target_link_options(YorvFrontEnd PRIVATE -s)
+
+add_subdirectory(tests/standin)
+add_subdirectory(tests/wine)

@@ -1,0 +1,86 @@
+#include "Catalogue.h"
+
+#include "CatalogueRules.h"
+#include "FileSystem.h"
+#include "Handle.h"
+#include "TextFile.h"
+
+#include <windows.h>
+
+namespace yorv {
+
+std::string GameDir;
+std::vector<std::string> YModDirs(kYModSlots);
+int YModCount = 0;
+int PrevIndex = -1;
+
+namespace {
+// Titles and the installation record need only the start of a file.
+constexpr std::size_t kHeadChunk = 4096;
+}  // namespace
+
+std::string InstallationRecordPath()
+{
+    char windowsDir[255];
+    const UINT len = ::GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    std::string dir = len < sizeof windowsDir ? std::string(windowsDir, len) : std::string();
+    return dir + "\\yorvhollowfen.ini";
+}
+
+std::string ReadInstallationRecord()
+{
+    const std::string path = InstallationRecordPath();
+    if (!FileExists(path))
+        return std::string();
+    TextFile record(path, kHeadChunk);
+    record.ReadLine();
+    return record.ReadLine();
+}
+
+void ScanYModDirs()
+{
+    YModCount = 0;
+    WIN32_FIND_DATAA entry;
+    UniqueFind find(::FindFirstFileA(JoinPath(GameDir, "*.*").c_str(), &entry));
+    if (!find)
+        return;
+    do {
+        // Hidden and system entries are not offered, as the shell hides them.
+        if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            continue;
+        const std::string name = entry.cFileName;
+        if (!DirectoryExists(JoinPath(GameDir, name)))
+            continue;
+        if (IsDotEntry(name) || IsExcludedYModName(name))
+            continue;
+        if (static_cast<std::size_t>(YModCount) == YModDirs.size())
+            YModDirs.emplace_back();
+        YModDirs[static_cast<std::size_t>(YModCount++)] = name;
+    } while (::FindNextFileA(find.Get(), &entry));
+}
+
+std::string DescriptionFilePath(const std::string& dirName)
+{
+    return JoinPath(JoinPath(GameDir, dirName), "YMOD.DIZ");
+}
+
+std::string YModListTextForSlot(int slot)
+{
+    const std::string& dirName = YModDirs[static_cast<std::size_t>(slot)];
+    const std::string path = DescriptionFilePath(dirName);
+    std::string title;
+    bool cut = false;
+    if (FileExists(path)) {
+        TextFile description(path, kHeadChunk);
+        if (!description.AtEnd())
+            title = description.ReadLine(kTitleShownChars, &cut);
+    }
+    return YModListText(title, cut, dirName);
+}
+
+bool IsYModPosition(int position)
+{
+    return position >= 0 && position < YModCount;
+}
+
+}  // namespace yorv

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the project under Wine, in a prefix and a HOME
+# of its own (never the user's), quiet, and on Xvfb when there is no display.
+#
+#   tools/wine-run.sh [--prefix DIR] program.exe [arguments...]
+#
+# DIR holds the Wine prefix (DIR/prefix) and the HOME whose XDG trash the
+# recycle bin uses (DIR/home). It is created on first use and then reused;
+# the default is build/windows/wine, or $YORV_WINE_DIR.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+dir=${YORV_WINE_DIR:-$here/../build/windows/wine}
+if [ "${1:-}" = "--prefix" ]; then
+    dir=$2
+    shift 2
+fi
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --prefix "$dir" "$@"
+fi
+
+export WINEPREFIX="$dir/prefix"
+export HOME="$dir/home"
+export XDG_DATA_HOME="$HOME/.local/share"
+export XDG_CONFIG_HOME="$HOME/.config"
+export XDG_CACHE_HOME="$HOME/.cache"
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$XDG_DATA_HOME/Trash" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+
+# Create the prefix once; concurrent callers wait for the first.
+(
+    flock 9
+    if [ ! -f "$WINEPREFIX/.yorv-ready" ]; then
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+        # A crashing program must end, not wait in the debugger.
+        wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+            >/dev/null 2>&1 || true
+        wineserver -w || true
+        touch "$WINEPREFIX/.yorv-ready"
+    fi
+) 9>"$dir/.lock"
+
+exec wine "$@"
