@@ -30,6 +30,9 @@ BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM param)
 
 void Application::Initialize(HINSTANCE instance)
 {
+    terminated_ = false;
+    if (window_)
+        return;  // once per process
     instance_ = instance;
     HDC screen = ::GetDC(nullptr);
     dpi_ = ::GetDeviceCaps(screen, LOGPIXELSY);

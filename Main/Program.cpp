@@ -9,27 +9,37 @@
 
 namespace yorv {
 
-void CreateProgramWindows(HINSTANCE instance, const std::string& storeKey)
+ProgramWindows::ProgramWindows(HINSTANCE instance, const std::string& storeKey)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     Application::Initialize(instance);
     Application::SetTitle(kAppTitle);
 
-    static TFrmMain mainWindow(storeKey);
-    static TAbout about;
-    static TFrmWork work;
-    FrmMain = &mainWindow;
-    About = &about;
-    FrmWork = &work;
+    main_ = std::make_unique<TFrmMain>(storeKey);
+    about_ = std::make_unique<TAbout>();
+    work_ = std::make_unique<TFrmWork>();
+    FrmMain = main_.get();
+    About = about_.get();
+    FrmWork = work_.get();
     FrmMain->Create();
     About->Create();
     FrmWork->Create();
 }
 
+ProgramWindows::~ProgramWindows()
+{
+    work_.reset();
+    about_.reset();
+    main_.reset();
+    FrmWork = nullptr;
+    About = nullptr;
+    FrmMain = nullptr;
+}
+
 int RunLauncher(HINSTANCE instance)
 {
-    CreateProgramWindows(instance, kStoreKey);
+    ProgramWindows windows(instance, kStoreKey);
     ::ShowWindow(FrmMain->Handle(), SW_SHOWNORMAL);
     ::UpdateWindow(FrmMain->Handle());
     return Application::Run(FrmMain->Handle());

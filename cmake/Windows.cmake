@@ -6,6 +6,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
 
 set(YORV_WINE_DIR ${CMAKE_BINARY_DIR}/wine CACHE PATH "Wine prefix and home of this build tree")
 set(YORV_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${YORV_WINE_RUN} --prefix ${YORV_WINE_DIR})
 
 add_compile_options(-ffunction-sections -fdata-sections)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)

@@ -80,13 +80,16 @@ void SettingsStore::WriteText(const std::string& section, const std::string& nam
     if (!key_ && !OpenStoreKey())
         throw AppError(FormatMessage1("Failed to create key %s", keyName_));
     UniqueKey sectionKey;
-    const LONG opened = ::RegOpenKeyExA(key_.Get(), section.c_str(), 0, KEY_ALL_ACCESS, sectionKey.Put());
-    if (opened == ERROR_FILE_NOT_FOUND) {
-        if (::RegCreateKeyExA(key_.Get(), section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                              nullptr, sectionKey.Put(), nullptr) != ERROR_SUCCESS)
-            throw AppError(FormatMessage1("Failed to create key %s", section));
-    } else if (opened != ERROR_SUCCESS) {
-        return;  // the section exists but is closed to us: nothing is written
+    const LONG made = ::RegCreateKeyExA(key_.Get(), section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_ALL_ACCESS, nullptr, sectionKey.Put(), nullptr);
+    if (made != ERROR_SUCCESS) {
+        // A section that exists but is closed to us is left alone, as it
+        // always was; any other failure is reported.
+        UniqueKey existing;
+        if (made == ERROR_ACCESS_DENIED
+            && ::RegOpenKeyExA(key_.Get(), section.c_str(), 0, KEY_READ, existing.Put()) == ERROR_SUCCESS)
+            return;
+        throw AppError(FormatMessage1("Failed to create key %s", section));
     }
     if (::RegSetValueExA(sectionKey.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                          static_cast<DWORD>(text.size() + 1)) != ERROR_SUCCESS)

@@ -1,0 +1,104 @@
+// Helpers for the tests that run under Wine: real directories and files,
+// clean registry keys, the game's installation record, and a watcher that
+// reads and answers the modal boxes the program shows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test {
+
+// A fresh directory C:\yorvtests\<name>, removed with everything in it
+// when the object goes.
+class TempDir {
+public:
+    explicit TempDir(const std::string& name);
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+void RemoveTreeForTest(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+void MakeDir(const std::string& path);
+
+// HKEY_CURRENT_USER\<name>, deleted before and after the test.
+class CleanKey {
+public:
+    explicit CleanKey(std::string name);
+    ~CleanKey();
+    const std::string& Name() const { return name_; }
+    // Writes a value into the settings section of this key.
+    void Set(const std::string& value, DWORD type, const std::string& data) const;
+    void SetString(const std::string& value, const std::string& text) const;
+    // The text of a REG_SZ value of the settings section, or "<absent>".
+    std::string Get(const std::string& value) const;
+
+private:
+    std::string name_;
+};
+
+// Writes C:\windows\yorvhollowfen.ini for a test and takes it away after.
+class InstallationRecord {
+public:
+    explicit InstallationRecord(const std::string& contents);
+    InstallationRecord();  // none at all
+    ~InstallationRecord();
+    static std::string Path();
+};
+
+// A modal window the watcher found.
+struct ModalBox {
+    std::string caption;
+    std::string text;
+    UINT icon = 0;                 // MB_ICONSTOP, MB_ICONEXCLAMATION, ... or 0
+    std::vector<int> buttons;      // IDOK, IDYES, IDNO, ...
+    int defaultButton = 0;
+    HWND owner = nullptr;
+    bool mainWindowEnabled = true;  // the main window's state while it was up
+};
+
+// Answers message boxes shown on this thread while it lives: each box is
+// recorded and answered with the next answer in line (IDOK when none is
+// left). `onBox` may inspect other windows while the box is up.
+class ModalWatcher {
+public:
+    explicit ModalWatcher(std::vector<int> answers = {}, std::function<void(ModalBox&)> onBox = {});
+    ~ModalWatcher();
+    ModalWatcher(const ModalWatcher&) = delete;
+    ModalWatcher& operator=(const ModalWatcher&) = delete;
+    const std::vector<ModalBox>& Boxes() const { return boxes_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void Check();
+
+    std::vector<int> answers_;
+    std::function<void(ModalBox&)> onBox_;
+    std::vector<ModalBox> boxes_;
+    std::vector<HWND> answered_;
+    UINT_PTR timer_ = 0;
+};
+
+// Processes this thread's messages for about `ms` milliseconds.
+void Pump(int ms = 50);
+
+// Text of a window in this process.
+std::string WindowText(HWND hwnd);
+
+// Where the client area of `control` lies in its parent's client area.
+RECT ChildRect(HWND control);
+
+// A Linux path as Wine sees it (Z:\...).
+std::string WinePath(const std::string& unixPath);
+
+}  // namespace test
