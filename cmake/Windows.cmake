@@ -16,6 +16,8 @@ add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 add_library(yorv_core STATIC
     core/Catalogue.cpp
     core/FileSystem.cpp
+    core/Launcher.cpp
+    core/Removal.cpp
     core/SettingsStore.cpp
     core/TextFile.cpp)
 target_link_libraries(yorv_core PUBLIC yorv_core_logic advapi32 shell32)
@@ -26,6 +28,7 @@ add_library(yorv_ui STATIC
     Main/Controls.cpp
     Main/Launch.cpp
     Main/Main.cpp
+    Main/PlainMessage.cpp
     Main/Program.cpp
     Main/Remove.cpp
     Main/Window.cpp
@@ -44,3 +47,4 @@ target_link_options(YorvFrontEnd PRIVATE -s)
 
 add_subdirectory(tests/standin)
 add_subdirectory(tests/wine)
+add_subdirectory(bench)

@@ -1,0 +1,1 @@
+#include "PlainMessage.h"

@@ -1,0 +1,2 @@
+// Starting the game and the editor through the shell.
+#pragma once
