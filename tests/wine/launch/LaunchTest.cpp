@@ -7,6 +7,7 @@
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
+#include "core/Launcher.h"
 
 #include "doctest.h"
 
@@ -583,5 +584,37 @@ TEST_SUITE("launch")
             CHECK(IsWindowVisible(FrmMain->Handle()));
             CHECK(IsWindowEnabled(FrmMain->Handle()));
         }
+    }
+
+    TEST_CASE("RunProgram names the program and the shell's reason when nothing starts")
+    {
+        test::TempDir dir("launch-shell");
+        SetEnvironmentVariableA("YORV_STANDIN_LOG", (dir / "standin.log").c_str());
+        struct Case {
+            std::string directory;
+            std::string file;
+            unsigned code;
+            const char* reason;
+        };
+        test::WriteBytes(dir / "notes.exe", "plain text\r\n");
+        const Case cases[] = {
+            {dir.Path(), "missing.exe", ERROR_FILE_NOT_FOUND, "The file was not found."},
+            {dir.Path(), "notes.exe", ERROR_BAD_FORMAT, "The file is not a program that Windows can run."},
+        };
+        for (const Case& c : cases) {
+            CAPTURE(c.file);
+            try {
+                RunProgram(nullptr, c.file, "-debug ", c.directory, SW_SHOW);
+                FAIL("the shell started " << c.file);
+            } catch (const LaunchError& error) {
+                CHECK(error.Code() == c.code);
+                CHECK(error.Program() == c.directory + "\\" + c.file);
+                CHECK(error.Reason() == c.reason);
+                CHECK(std::string(error.what())
+                      == "Could not start " + c.directory + "\\" + c.file + ".\r\n\r\n" + c.reason);
+            }
+        }
+        CHECK(test::ReadBytes(dir / "standin.log").empty());
+        SetEnvironmentVariableA("YORV_STANDIN_LOG", nullptr);
     }
 }
