@@ -8,7 +8,9 @@
 namespace yorv {
 
 // The list shows at most this many characters of a title, then "...".
-inline constexpr std::size_t kTitleShownChars = 1024;
+// More is never visible in the box, and the system list control is not
+// safe with items of many hundreds of characters (seen faulting in Wine).
+inline constexpr std::size_t kTitleShownChars = 255;
 
 // Directories of the game itself, never offered as YMods (any mix of case).
 bool IsExcludedYModName(std::string_view name);

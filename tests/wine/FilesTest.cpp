@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "core/Catalogue.h"
+#include "core/CatalogueRules.h"
 #include "core/Errors.h"
 #include "core/TextFile.h"
 
@@ -170,7 +171,7 @@ TEST_SUITE("files")
             {"lfonly", "one\ntwo\nthree\n", "one\ntwo\nthree\n"},
             {"ctrlz", "\x1A" "Title\r\n", "ctrlz"},
             {"amp", "Tide & Sluice\r\n", "Tide & Sluice"},
-            {"long", longTitle + "\r\n", std::string(1024, 'L') + "..."},
+            {"long", longTitle + "\r\n", std::string(kTitleShownChars, 'L') + "..."},
         };
         for (const Case& c : cases) {
             test::MakeDir(game / c.dir);
