@@ -1,8 +1,83 @@
 // Removing the selected YMod.
+#include "../core/Catalogue.h"
+#include "../core/FileSystem.h"
+#include "../core/Removal.h"
+#include "../working/working.h"
+#include "Application.h"
 #include "Main.h"
+#include "PlainMessage.h"
 
 namespace yorv {
 
-void TFrmMain::CmdRemoveClick() {}
+namespace {
+
+// The working window is hidden again however the removal ends.
+class WorkingWindowShown {
+public:
+    WorkingWindowShown() { FrmWork->Show(); }
+    ~WorkingWindowShown() { Close(); }
+    WorkingWindowShown(const WorkingWindowShown&) = delete;
+    WorkingWindowShown& operator=(const WorkingWindowShown&) = delete;
+    void Close()
+    {
+        if (shown_)
+            FrmWork->Close();
+        shown_ = false;
+    }
+
+private:
+    bool shown_ = true;
+};
+
+}  // namespace
+
+void TFrmMain::CmdRemoveClick()
+{
+    // Without the installation record the list shows the folders at the
+    // root of the drive, which are no YMods.
+    if (GameDir.empty()) {
+        ShowMessageBox("The game's installation record was not found, so the Y-Mods' directory is not known."
+                       "\r\n\r\nNothing was removed.",
+                       Application::Title(), MB_ICONEXCLAMATION);
+        return;
+    }
+    const int position = SelectedPosition();
+    if (!IsYModPosition(position)) {
+        ShowMessageBox("No Y-Mod is selected, so nothing was removed.", Application::Title(), MB_ICONEXCLAMATION);
+        return;
+    }
+
+    if (ShowMessageBox("This will remove the selected Y-Mod sending all files to the recycle bin.\r\n\r\nContinue?",
+                       "Are you sure?", MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2)
+        != IDYES)
+        return;
+
+    WorkingWindowShown working;
+    const std::string path = JoinPath(GameDir, YModDirs[static_cast<std::size_t>(position)]);
+
+    // Nothing is sent anywhere unless the recycle bin is seen to keep it.
+    if (DirectoryExists(path) && TreeHoldsFiles(path) && !RecycleBinTakesFilesFrom(path)) {
+        working.Close();
+        ShowMessageBox("The recycle bin cannot take the files of this Y-Mod: they would be deleted for good."
+                       "\r\n\r\nNothing was removed.",
+                       Application::Title(), MB_ICONEXCLAMATION);
+        return;
+    }
+
+    RemoveTree(
+        path,
+        [](const std::string& directory) {
+            ShowPlainMessage("Couldn't remove " + directory + "." + "\r\n" + "Sharing violation error.");
+        },
+        FrmWork->Handle());
+    working.Close();
+
+    if (DirectoryExists(path))
+        ShowMessageBox("There was an error deleting the directory.\r\n\r\nYou may need to remove it by hand.", "ERROR",
+                       MB_ICONEXCLAMATION);
+    else
+        ShowMessageBox("Y-Mod was removed successfully.", "Success", MB_ICONINFORMATION);
+    FillYModList();
+}
 
 }  // namespace yorv

@@ -1,1 +1,315 @@
 #include "Removal.h"
+
+#include "FileSystem.h"
+#include "Handle.h"
+
+#include <shellapi.h>
+
+#include <optional>
+
+namespace yorv {
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Names are compared as the file systems compare them; only a to z are
+// folded here, which errs on the side of "not the same place".
+char FoldCase(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// Where a handle really leads, links and mounts resolved: "\\?\C:\...".
+std::optional<std::string> FinalPathOf(HANDLE handle)
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD len = ::GetFinalPathNameByHandleA(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (len == 0)
+            return std::nullopt;
+        if (len < path.size()) {
+            path.resize(len);
+            return path;
+        }
+        path.assign(len + 1, '\0');  // too small: len is the size needed
+    }
+}
+
+// The final path of what `path` leads to. Opened for no access at all, so
+// that a file another program holds open without sharing still answers.
+std::optional<std::string> FinalPath(const std::string& path, DWORD extraFlags = 0)
+{
+    UniqueFile handle(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | extraFlags, nullptr));
+    if (!handle)
+        return std::nullopt;
+    return FinalPathOf(handle.Get());
+}
+
+// The full path of `path`, however long; empty when it cannot be formed.
+std::string FullPath(const std::string& path)
+{
+    const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return std::string();
+    std::string full(needed, '\0');
+    const DWORD len = ::GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    if (len == 0 || len >= needed)
+        return std::string();
+    full.resize(len);
+    return full;
+}
+
+// Removes a junction or symbolic link itself. The link is opened as the
+// link, and deleted through that same handle only when the handle is seen
+// to be the link at its own place (`ownFinalPath`), carrying the
+// reparse-point attribute. Where the system would open the target instead
+// (Wine opens the target of a Unix symbolic link whatever it is asked),
+// the check fails and the link stays: its target is never touched.
+bool RemoveLink(const std::string& path, const std::string& ownFinalPath)
+{
+    UniqueFile link(::CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!link)
+        return false;
+    const std::optional<std::string> opened = FinalPathOf(link.Get());
+    if (!opened || !SamePath(*opened, ownFinalPath))
+        return false;
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!::GetFileInformationByHandleEx(link.Get(), FileAttributeTagInfo, &tag, sizeof tag)
+        || !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    FILE_DISPOSITION_INFO dispose{};
+    dispose.DeleteFile = TRUE;
+    return ::SetFileInformationByHandle(link.Get(), FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
+}
+
+bool IsDotEntry(const char* name)
+{
+    return (name[0] == '.' && name[1] == '\0') || (name[0] == '.' && name[1] == '.' && name[2] == '\0');
+}
+
+class TreeRemover {
+public:
+    TreeRemover(const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
+        : onNotRemoved_(onNotRemoved), shellOwner_(shellOwner)
+    {
+    }
+
+    // Empties `dir`, whose final path is `dirFinal`, and removes it.
+    void RemoveDirectoryTree(const std::string& dir, const std::optional<std::string>& dirFinal)
+    {
+        if (dirFinal)
+            RemoveEntries(dir, *dirFinal);
+        RemoveDir(dir);
+    }
+
+    void RemoveDir(const std::string& dir)
+    {
+        // Directories do not go to the recycle bin: an empty one holds nothing.
+        if (!::RemoveDirectoryA(dir.c_str()))
+            NotRemoved(dir);
+    }
+
+    void NotRemoved(const std::string& dir)
+    {
+        if (onNotRemoved_)
+            onNotRemoved_(dir);
+    }
+
+private:
+    void RemoveEntries(const std::string& dir, const std::string& dirFinal)
+    {
+        WIN32_FIND_DATAA entry;
+        UniqueFind find(::FindFirstFileA(JoinPath(dir, "*.*").c_str(), &entry));
+        if (!find)
+            return;
+        do {
+            if (IsDotEntry(entry.cFileName))
+                continue;
+            const std::string path = JoinPath(dir, entry.cFileName);
+            // Where the entry must lead if it is what it seems: its own place.
+            const std::string own = dirFinal + "\\" + entry.cFileName;
+            const bool isDirectory = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A junction or symbolic link: never entered, never followed.
+                if (!RemoveLink(path, own) && isDirectory)
+                    NotRemoved(path);
+                continue;
+            }
+            // A second guard for links the attributes do not show (Wine shows
+            // a Unix symbolic link to a file as a plain file): whatever does
+            // not lead to its own place in the tree is left alone.
+            const std::optional<std::string> final = FinalPath(path);
+            const bool inPlace = final && SamePath(*final, own);
+            if (isDirectory) {
+                if (inPlace)
+                    RemoveDirectoryTree(path, final);
+                else
+                    NotRemoved(path);
+            } else if (inPlace) {
+                RecycleFile(path, shellOwner_);
+            }
+        } while (::FindNextFileA(find.Get(), &entry));
+    }
+
+    const DirectoryNotRemoved& onNotRemoved_;
+    HWND shellOwner_;
+};
+
+// The folder holding `path` and the last name in it.
+void SplitPath(const std::string& path, std::string& parent, std::string& name)
+{
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) {
+        parent = ".";
+        name = path;
+    } else {
+        parent = path.substr(0, slash);
+        name = path.substr(slash + 1);
+        if (parent.empty() || parent.back() == ':')
+            parent += '\\';
+    }
+}
+
+}  // namespace
+
+void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
+{
+    TreeRemover remover(onNotRemoved, shellOwner);
+    const DWORD attributes = ::GetFileAttributesA(directory.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        // The YMod's directory is itself a link: the link goes, its target stays.
+        std::string parent;
+        std::string name;
+        SplitPath(directory, parent, name);
+        const std::optional<std::string> parentFinal = FinalPath(parent);
+        if (!parentFinal || !RemoveLink(directory, *parentFinal + "\\" + name))
+            remover.NotRemoved(directory);
+        return;
+    }
+    // A directory that is gone, or that cannot be looked into, is only
+    // tried for removal: nothing inside it is touched.
+    remover.RemoveDirectoryTree(directory, FinalPath(directory));
+}
+
+bool RecycleFile(const std::string& file, HWND shellOwner)
+{
+    if (!FileExists(file))
+        return false;
+    const std::string full = FullPath(file);
+    if (full.empty())
+        return false;
+    // A list of one name, ended by a double NUL: the string's own
+    // terminator is the second. Sized to the path, so it is never shortened.
+    const std::string names = full + '\0';
+
+    SHFILEOPSTRUCTA request{};
+    request.hwnd = shellOwner;
+    request.wFunc = FO_DELETE;
+    request.pFrom = names.c_str();
+    request.pTo = nullptr;
+    // To the recycle bin without asking, but with a warning (and the
+    // player's answer) before any file would be deleted for good instead.
+    request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
+    request.fAnyOperationsAborted = FALSE;
+    request.hNameMappings = nullptr;
+    const int result = ::SHFileOperationA(&request);
+    // Declining the warning is no error to the shell, but the file stayed.
+    return result == 0 && !request.fAnyOperationsAborted;
+}
+
+bool TreeHoldsFiles(const std::string& directory)
+{
+    WIN32_FIND_DATAA entry;
+    UniqueFind find(::FindFirstFileA(JoinPath(directory, "*.*").c_str(), &entry));
+    if (!find)
+        return false;
+    do {
+        if (IsDotEntry(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return true;
+        if (TreeHoldsFiles(JoinPath(directory, entry.cFileName)))
+            return true;
+    } while (::FindNextFileA(find.Get(), &entry));
+    return false;
+}
+
+// Why a probe: whether a file goes to the bin or is deleted for good is
+// decided by the shell as it handles the file, and a file the bin cannot
+// take (a drive without a bin, a full or too small bin, no usable trash
+// folder under Wine) is deleted without a word with the flags the removal
+// uses; the warning the shell can give instead is asked per file and,
+// under Wine, says nothing of the file being lost. Asking the shell about
+// the bin before the first file goes is not enough either: that tells
+// whether there is a bin, not whether it takes files from this folder. So
+// an empty file of
+// the program's own is created in the YMod's directory (the same volume
+// and folder as the files to come) and sent to the bin the same way, and
+// the bin's item count, read before and after through the shell, must
+// have grown. This works alike on Windows and under Wine (whose bin is the
+// XDG trash of the user's home), and the only thing ever at stake is the
+// check file.
+bool RecycleBinTakesFilesFrom(const std::string& directory)
+{
+    const std::string full = FullPath(directory);
+    if (full.empty())
+        return false;
+    std::string volume(full.size() + 2, '\0');
+    const char* root = nullptr;
+    if (::GetVolumePathNameA(full.c_str(), volume.data(), static_cast<DWORD>(volume.size())))
+        root = volume.c_str();
+
+    SHQUERYRBINFO before{};
+    before.cbSize = sizeof before;
+    if (FAILED(::SHQueryRecycleBinA(root, &before)))
+        return false;
+
+    // A name of its own; CREATE_NEW never replaces a player's file.
+    std::string probe;
+    UniqueFile file;
+    for (DWORD attempt = 0; attempt < 16 && !file; ++attempt) {
+        probe = JoinPath(full, "~YorvFrontEnd recycle bin check "
+                                   + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".tmp");
+        file.Reset(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+    }
+    if (!file)
+        return false;
+    file.Reset();
+
+    const std::string names = probe + '\0';
+    SHFILEOPSTRUCTA request{};
+    request.wFunc = FO_DELETE;
+    request.pFrom = names.c_str();
+    request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    const int result = ::SHFileOperationA(&request);
+    if (FileExists(probe)) {
+        ::DeleteFileA(probe.c_str());
+        return false;
+    }
+    if (result != 0 || request.fAnyOperationsAborted)
+        return false;
+
+    SHQUERYRBINFO after{};
+    after.cbSize = sizeof after;
+    if (FAILED(::SHQueryRecycleBinA(root, &after)))
+        return false;
+    return after.i64NumItems > before.i64NumItems;
+}
+
+}  // namespace yorv

@@ -1,3 +1,42 @@
 // Removing a YMod's directory tree: files to the recycle bin, directories
 // deleted depth first.
+//
+// A player's files are never lost on the way: every file goes to the bin
+// one at a time, and the shell is asked to warn before it would delete one
+// for good instead; links are never followed (the link itself is removed
+// where that can be done without touching its target, and otherwise left
+// in place); and nothing is entered, recycled or deleted unless its final
+// path is its own place inside the tree being removed.
 #pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace yorv {
+
+// Told about every directory that is left in place, innermost first. The
+// removal goes on with the remaining entries when it returns.
+using DirectoryNotRemoved = std::function<void(const std::string& directory)>;
+
+// Sends every file under `directory` to the recycle bin and deletes the
+// emptied directories, depth first, `directory` itself last. `shellOwner`
+// owns what the shell shows while it recycles a file (its warning before a
+// file would be deleted for good); it may be null.
+void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner = nullptr);
+
+// Sends one file to the recycle bin. True when the shell reports it done;
+// false when `file` is not an existing file, the shell refused, or the
+// player declined a permanent deletion.
+bool RecycleFile(const std::string& file, HWND shellOwner = nullptr);
+
+// True when the tree holds anything that RemoveTree would hand to the
+// recycle bin.
+bool TreeHoldsFiles(const std::string& directory);
+
+// True when the recycle bin is seen to take a file from `directory` and
+// keep it. Leaves one empty check file in the bin.
+bool RecycleBinTakesFilesFrom(const std::string& directory);
+
+}  // namespace yorv

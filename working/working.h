@@ -1,7 +1,9 @@
 // The notice shown while a YMod is being removed.
 #pragma once
 
+#include "../Main/Controls.h"
 #include "../Main/Window.h"
+#include "../core/Handle.h"
 
 namespace yorv {
 
@@ -12,8 +14,22 @@ public:
     // Creates the window, hidden.
     void Create();
 
+    // Shows it on top, not modal, and draws it at once: the caller goes on
+    // with blocking work and the message loop does not run meanwhile.
+    void Show();
+    // Hides it again; it is reused for the next removal.
+    void Close();
+
+    HWND Label1 = nullptr;
+    PictureBox Image1;
+    HWND Label2 = nullptr;
+
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    HWND CreateLabel(const char* text, int x, int y, HFONT font, int id);
+
+    UniqueGdi label1Font_;
+    UniqueGdi label2Font_;
 };
 
 // The working window, for the whole run.

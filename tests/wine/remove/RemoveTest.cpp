@@ -1,0 +1,743 @@
+// Removing a YMod, on real trees under Wine: the files must reach the XDG
+// trash of the test HOME with their original paths, the directories must
+// go, and nothing outside the YMod or anything the recycle bin cannot keep
+// may be lost.
+#include "TestSupport.h"
+
+#include "Main/Application.h"
+#include "Main/Main.h"
+#include "Main/PlainMessage.h"
+#include "Main/Program.h"
+#include "core/Catalogue.h"
+#include "working/working.h"
+
+#include "doctest.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace yorv;
+
+namespace {
+
+constexpr const char* kTestKey = "YorvRemoveTest";
+const std::string kAreYouSureText =
+    "This will remove the selected Y-Mod sending all files to the recycle bin.\r\n\r\nContinue?";
+const std::string kSuccessText = "Y-Mod was removed successfully.";
+const std::string kErrorText = "There was an error deleting the directory.\r\n\r\nYou may need to remove it by hand.";
+
+std::string CouldNotRemove(const std::string& dir)
+{
+    return "Couldn't remove " + dir + ".\r\nSharing violation error.";
+}
+
+// The Unix path Wine gives a Windows path on drive C:, also for one that
+// no longer exists.
+std::string UnixPath(const std::string& winPath)
+{
+    using Fn = char*(CDECL*)(const WCHAR*);
+    static const auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    REQUIRE(reinterpret_cast<void*>(fn) != nullptr);
+    REQUIRE(winPath.compare(0, 3, "C:\\") == 0);
+    static const std::string drive = [] {
+        char* unix = fn(L"C:\\");
+        std::string path = unix ? unix : "";
+        HeapFree(GetProcessHeap(), 0, unix);
+        if (!path.empty() && path.back() != '/')
+            path += '/';
+        return path;
+    }();
+    REQUIRE_FALSE(drive.empty());
+    std::string result = drive + winPath.substr(3);
+    std::replace(result.begin(), result.end(), '\\', '/');
+    return result;
+}
+
+// Runs a Unix program (Wine starts them like any other) to its end.
+void RunUnix(const std::string& commandLine)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    const BOOL started =
+        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    INFO("error ", GetLastError(), " starting ", commandLine);
+    REQUIRE(started);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+// A Unix symbolic link at `link` to `target`, as a player's tools would make it.
+void MakeUnixLink(const std::string& target, const std::string& link)
+{
+    RunUnix("Z:\\bin\\ln -s " + UnixPath(target) + " " + UnixPath(link));
+    // Wine may report the Unix program ended before it has.
+    for (int i = 0; i < 100 && GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(50);
+}
+
+// Paths longer than the ANSI calls take, through the wide ones.
+std::wstring Long(const std::string& path)
+{
+    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
+// The trash folder of the test HOME ($XDG_DATA_HOME/Trash).
+std::string TrashDir()
+{
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    REQUIRE(dataHome != nullptr);
+    return test::WinePath(std::string(dataHome) + "/Trash");
+}
+
+std::string DecodeTrashPath(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+struct TrashEntry {
+    std::string name;      // in files/ and, with ".trashinfo", in info/
+    std::string original;  // the Unix path it came from
+};
+
+std::vector<TrashEntry> TrashEntries()
+{
+    std::vector<TrashEntry> entries;
+    const std::string info = TrashDir() + "\\info";
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((info + "\\*.trashinfo").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        const std::string text = test::ReadBytes(info + "\\" + found.cFileName);
+        const std::size_t at = text.find("\nPath=");
+        if (at == std::string::npos)
+            continue;
+        const std::size_t end = text.find('\n', at + 6);
+        std::string name = found.cFileName;
+        name.resize(name.size() - std::string(".trashinfo").size());
+        entries.push_back({name, DecodeTrashPath(text.substr(at + 6, end - at - 6))});
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return entries;
+}
+
+// Whether the file that was at `winPath` is in the trash with `contents`,
+// restorable to where it was.
+bool InTrash(const std::string& winPath, const std::string& contents)
+{
+    const std::string original = UnixPath(winPath);
+    for (const TrashEntry& entry : TrashEntries()) {
+        if (entry.original == original && test::ReadBytes(TrashDir() + "\\files\\" + entry.name) == contents)
+            return true;
+    }
+    return false;
+}
+
+// Anything in the trash that came from under `winDir`.
+std::vector<std::string> TrashedFrom(const std::string& winDir)
+{
+    const std::string prefix = UnixPath(winDir) + "/";
+    std::vector<std::string> found;
+    for (const TrashEntry& entry : TrashEntries()) {
+        if (entry.original.compare(0, prefix.size(), prefix) == 0)
+            found.push_back(entry.original);
+    }
+    return found;
+}
+
+// Empties the trash of what earlier runs left there from under `winDir`.
+void ForgetTrashFrom(const std::string& winDir)
+{
+    const std::string prefix = UnixPath(winDir) + "/";
+    for (const TrashEntry& entry : TrashEntries()) {
+        if (entry.original.compare(0, prefix.size(), prefix) == 0) {
+            test::RemoveTreeForTest(TrashDir() + "\\files\\" + entry.name);
+            DeleteFileA((TrashDir() + "\\info\\" + entry.name + ".trashinfo").c_str());
+        }
+    }
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The launcher's windows, started on a game directory.
+class Launcher {
+public:
+    explicit Launcher(const std::string& gameDir)
+        : record_(gameDir.empty() ? std::make_unique<test::InstallationRecord>()
+                                  : std::make_unique<test::InstallationRecord>("x\r\n" + gameDir + "\r\n"))
+    {
+        Start();
+    }
+    ~Launcher() { windows_.reset(); }
+
+    void Start()
+    {
+        windows_.reset();
+        GameDir.clear();
+        YModDirs.assign(50, "");
+        YModCount = 0;
+        PrevIndex = -1;
+        windows_ = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), kTestKey);
+        ShowWindow(FrmMain->Handle(), SW_SHOW);
+        test::Pump(20);
+    }
+
+    // Picks the YMod in directory `dir` as the player would.
+    void Select(const std::string& dir) const
+    {
+        int position = -1;
+        for (int i = 0; i < YModCount; ++i) {
+            if (YModDirs[static_cast<std::size_t>(i)] == dir)
+                position = i;
+        }
+        REQUIRE(position >= 0);
+        SendMessageA(FrmMain->ComboYMod, CB_SETCURSEL, position, 0);
+        SendMessageA(FrmMain->Handle(), WM_COMMAND, MAKEWPARAM(IDC_COMBOYMOD, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(FrmMain->ComboYMod));
+    }
+
+    static std::vector<std::string> ListTexts()
+    {
+        std::vector<std::string> texts;
+        const LRESULT count = SendMessageA(FrmMain->ComboYMod, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            std::string text(static_cast<std::size_t>(SendMessageA(FrmMain->ComboYMod, CB_GETLBTEXTLEN, i, 0)) + 1,
+                             '\0');
+            SendMessageA(FrmMain->ComboYMod, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+            text.resize(text.size() - 1);
+            texts.push_back(text);
+        }
+        return texts;
+    }
+
+    static int Selection() { return static_cast<int>(SendMessageA(FrmMain->ComboYMod, CB_GETCURSEL, 0, 0)); }
+
+private:
+    test::CleanKey key_{kTestKey};
+    std::unique_ptr<test::InstallationRecord> record_;
+    std::unique_ptr<ProgramWindows> windows_;
+};
+
+bool Listed(const std::string& text)
+{
+    for (const std::string& item : Launcher::ListTexts()) {
+        if (item == text)
+            return true;
+    }
+    return false;
+}
+
+// The visible dialog of this thread with the given caption.
+HWND FindDialog(const std::string& caption)
+{
+    struct Search {
+        std::string caption;
+        HWND found = nullptr;
+    } search{caption};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            char cls[32];
+            GetClassNameA(hwnd, cls, sizeof cls);
+            if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && test::WindowText(hwnd) == s->caption)
+                s->found = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Makes the trash folder unusable (a regular file in its place) while it lives.
+class UnusableTrash {
+public:
+    UnusableTrash() : trash_(TrashDir()), saved_(TrashDir() + ".saved")
+    {
+        REQUIRE(MoveFileA(trash_.c_str(), saved_.c_str()));
+        test::WriteBytes(trash_, "");
+    }
+    ~UnusableTrash()
+    {
+        DeleteFileA(trash_.c_str());
+        MoveFileA(saved_.c_str(), trash_.c_str());
+    }
+
+private:
+    std::string trash_;
+    std::string saved_;
+};
+
+}  // namespace
+
+TEST_SUITE("remove")
+{
+    TEST_CASE("Remove sends every file to the recycle bin, deletes the directories, and rebuilds the list")
+    {
+        test::TempDir game("remove_game");
+        ForgetTrashFrom(game.Path());
+        const std::string mod = game / "FancyMod";
+        test::MakeDir(mod);
+        test::MakeDir(mod + "\\maps");
+        test::MakeDir(mod + "\\maps\\deeper");
+        test::MakeDir(mod + "\\maps\\deeper\\deepest");
+        test::MakeDir(mod + "\\empty");
+        const std::map<std::string, std::string> files = {
+            {mod + "\\YMOD.DIZ", "Fancy Mod 1.0\r\n(c) someone\r\n"},
+            {mod + "\\readme.txt", "read me"},
+            {mod + "\\hidden.dat", "hidden"},
+            {mod + "\\system.dat", "system"},
+            {mod + "\\readonly.dat", "read-only"},
+            {mod + "\\maps\\level1.map", "level one"},
+            {mod + "\\maps\\deeper\\level2.map", "level two"},
+        };
+        for (const auto& [path, contents] : files)
+            test::WriteBytes(path, contents);
+        SetFileAttributesA((mod + "\\hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        SetFileAttributesA((mod + "\\system.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
+        SetFileAttributesA((mod + "\\readonly.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+        test::MakeDir(game / "OtherMod");
+        test::WriteBytes(game / "OtherMod\\YMOD.DIZ", "Other Mod\r\n");
+        test::WriteBytes(game / "yorvedit.exe", "MZ");
+
+        {
+            Launcher launcher(game.Path());
+            REQUIRE(Listed("Fancy Mod 1.0"));
+            launcher.Select("FancyMod");
+            const BOOL editBefore = IsWindowEnabled(FrmMain->CmdEdit.Handle());
+            CHECK(editBefore);
+
+            // No: nothing happens.
+            {
+                test::ModalWatcher watcher({IDNO});
+                FrmMain->CmdRemoveClick();
+                REQUIRE(watcher.Boxes().size() == 1);
+            }
+            CHECK(Exists(mod + "\\readme.txt"));
+            CHECK(Launcher::Selection() >= 0);
+            CHECK(TrashedFrom(game.Path()).empty());
+
+            // Yes: the working window is up while the work runs, gone before the verdict.
+            bool workingVisibleAtVerdict = true;
+            test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
+                if (box.caption == "Success")
+                    workingVisibleAtVerdict = IsWindowVisible(FrmWork->Handle());
+            });
+            FrmMain->CmdRemoveClick();
+
+            REQUIRE(watcher.Boxes().size() == 2);
+            const test::ModalBox& ask = watcher.Boxes()[0];
+            CHECK(ask.caption == "Are you sure?");
+            CHECK(ask.text == kAreYouSureText);
+            CHECK(ask.icon == MB_ICONSTOP);
+            CHECK(ask.buttons == std::vector<int>{IDYES, IDNO});
+            CHECK(ask.defaultButton == IDNO);
+            CHECK(ask.owner == Application::Window());
+            CHECK_FALSE(ask.mainWindowEnabled);
+            const test::ModalBox& done = watcher.Boxes()[1];
+            CHECK(done.caption == "Success");
+            CHECK(done.text == kSuccessText);
+            CHECK(done.icon == MB_ICONINFORMATION);
+            CHECK(done.buttons == std::vector<int>{IDOK});
+            CHECK_FALSE(workingVisibleAtVerdict);
+
+            // Every file is recoverable from the bin, hidden, system and read-only ones too.
+            for (const auto& [path, contents] : files) {
+                CAPTURE(path);
+                CHECK_FALSE(Exists(path));
+                CHECK(InTrash(path, contents));
+            }
+            // The directories are deleted, not recycled.
+            CHECK_FALSE(Exists(mod));
+            CHECK(TrashedFrom(game.Path()).size() == files.size() + 1);  // and the bin check's file
+            CHECK(Exists(game / "OtherMod\\YMOD.DIZ"));
+
+            // The list is rebuilt without it, nothing selected; Edit keeps its state.
+            CHECK(Launcher::ListTexts() == std::vector<std::string>{"Other Mod"});
+            CHECK(Launcher::Selection() == -1);
+            CHECK_FALSE(IsWindowEnabled(FrmMain->CmdRemove.Handle()));
+            CHECK_FALSE(IsWindowEnabled(FrmMain->CmdAbout.Handle()));
+            CHECK(IsWindowEnabled(FrmMain->CmdEdit.Handle()) == editBefore);
+
+            // The next start does not list it either.
+            launcher.Start();
+            CHECK(Launcher::ListTexts() == std::vector<std::string>{"Other Mod"});
+        }
+    }
+
+    TEST_CASE("an empty YMod, and a YMod whose directory vanished before the confirmation")
+    {
+        test::TempDir game("remove_gone");
+        ForgetTrashFrom(game.Path());
+        test::MakeDir(game / "EmptyMod");
+        test::MakeDir(game / "GoneMod");
+        test::WriteBytes(game / "GoneMod\\notes.txt", "notes");
+        test::MakeDir(game / "StayMod");
+        Launcher launcher(game.Path());
+        CHECK_FALSE(IsWindowEnabled(FrmMain->CmdEdit.Handle()));
+
+        // Empty: nothing goes to the bin, not even a check file; the directory goes.
+        launcher.Select("EmptyMod");
+        {
+            test::ModalWatcher watcher({IDYES});
+            FrmMain->CmdRemoveClick();
+            REQUIRE(watcher.Boxes().size() == 2);
+            CHECK(watcher.Boxes()[1].caption == "Success");
+        }
+        CHECK_FALSE(Exists(game / "EmptyMod"));
+        CHECK(TrashedFrom(game.Path()).empty());
+        CHECK_FALSE(Listed("EmptyMod"));
+
+        // Gone before Yes: "Couldn't remove" for it in the plain dialog, then "Success".
+        launcher.Select("GoneMod");
+        bool workingVisibleAtMessage = false;
+        test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
+            if (box.caption == "Are you sure?")
+                test::RemoveTreeForTest(game / "GoneMod");
+            if (box.text.rfind("Couldn't", 0) == 0)
+                workingVisibleAtMessage = IsWindowVisible(FrmWork->Handle()) && !IsWindowEnabled(FrmWork->Handle());
+        });
+        FrmMain->CmdRemoveClick();
+        REQUIRE(watcher.Boxes().size() == 3);
+        const test::ModalBox& plain = watcher.Boxes()[1];
+        CHECK(plain.text == CouldNotRemove(game / "GoneMod"));
+        CHECK(plain.caption == Application::Title());
+        CHECK(plain.icon == 0);
+        CHECK(plain.buttons == std::vector<int>{IDOK});
+        CHECK(plain.owner == Application::Window());
+        CHECK_FALSE(plain.mainWindowEnabled);
+        CHECK(workingVisibleAtMessage);
+        CHECK(watcher.Boxes()[2].caption == "Success");
+        CHECK(watcher.Boxes()[2].text == kSuccessText);
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{"StayMod"});
+        CHECK(Launcher::Selection() == -1);
+        CHECK_FALSE(IsWindowEnabled(FrmMain->CmdEdit.Handle()));
+    }
+
+    TEST_CASE("a file held open stays with its directories: messages innermost first, then ERROR")
+    {
+        test::TempDir game("remove_locked");
+        ForgetTrashFrom(game.Path());
+        const std::string mod = game / "LockedMod";
+        test::MakeDir(mod);
+        test::MakeDir(mod + "\\data");
+        test::MakeDir(mod + "\\data\\sounds");
+        test::WriteBytes(mod + "\\YMOD.DIZ", "Locked Mod\r\n");
+        test::WriteBytes(mod + "\\data\\table.txt", "table");
+        test::WriteBytes(mod + "\\data\\sounds\\busy.wav", "busy");
+        Launcher launcher(game.Path());
+        launcher.Select("LockedMod");
+
+        // Another handle without FILE_SHARE_DELETE: the bin cannot take the file.
+        HANDLE busy = CreateFileA((mod + "\\data\\sounds\\busy.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        REQUIRE(busy != INVALID_HANDLE_VALUE);
+        std::vector<bool> workingVisible;
+        // Yes to the question; the shell then offers to delete the file for
+        // good instead: No; then OK to each message.
+        test::ModalWatcher watcher({IDYES, IDNO}, [&](test::ModalBox& box) {
+            workingVisible.push_back(IsWindowVisible(FrmWork->Handle()) != FALSE);
+            (void)box;
+        });
+        FrmMain->CmdRemoveClick();
+        CloseHandle(busy);
+
+        const auto& boxes = watcher.Boxes();
+        REQUIRE(boxes.size() == 6);
+        CHECK(boxes[0].caption == "Are you sure?");
+        // The shell's own warning, above the working window.
+        CHECK(boxes[1].owner == FrmWork->Handle());
+        CHECK(std::find(boxes[1].buttons.begin(), boxes[1].buttons.end(), IDNO) != boxes[1].buttons.end());
+        CHECK(boxes[2].text == CouldNotRemove(mod + "\\data\\sounds"));
+        CHECK(boxes[3].text == CouldNotRemove(mod + "\\data"));
+        CHECK(boxes[4].text == CouldNotRemove(mod));
+        for (int i = 2; i <= 4; ++i) {
+            CHECK(boxes[static_cast<std::size_t>(i)].caption == Application::Title());
+            CHECK(workingVisible[static_cast<std::size_t>(i)]);
+        }
+        CHECK(boxes[5].caption == "ERROR");
+        CHECK(boxes[5].text == kErrorText);
+        CHECK(boxes[5].icon == MB_ICONEXCLAMATION);
+        CHECK_FALSE(workingVisible[5]);
+
+        CHECK(test::ReadBytes(mod + "\\data\\sounds\\busy.wav") == "busy");
+        CHECK(InTrash(mod + "\\data\\table.txt", "table"));
+        CHECK(InTrash(mod + "\\YMOD.DIZ", "Locked Mod\r\n"));
+        // Listed again, under its directory name now that its description file is gone.
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{"LockedMod"});
+        CHECK(Launcher::Selection() == -1);
+    }
+
+    TEST_CASE("links inside a YMod are never followed: what they lead to stays untouched and out of the bin")
+    {
+        test::TempDir game("remove_links");
+        test::TempDir outside("remove_outside");
+        ForgetTrashFrom(game.Path());
+        ForgetTrashFrom(outside.Path());
+        test::MakeDir(outside / "shared");
+        test::WriteBytes(outside / "shared\\precious.sav", "precious");
+        test::WriteBytes(outside / "single.sav", "single");
+        const std::string mod = game / "LinkMod";
+        test::MakeDir(mod);
+        test::MakeDir(mod + "\\saves");
+        test::WriteBytes(mod + "\\own.txt", "own");
+        MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
+        MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
+        REQUIRE(test::ReadBytes(mod + "\\saves\\single.sav") == "single");
+        REQUIRE((GetFileAttributesA((mod + "\\saves\\shared").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+        Launcher launcher(game.Path());
+        launcher.Select("LinkMod");
+
+        test::ModalWatcher watcher({IDYES});
+        FrmMain->CmdRemoveClick();
+
+        // Neither target is touched, and nothing of theirs reaches the bin.
+        CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
+        CHECK(test::ReadBytes(outside / "single.sav") == "single");
+        CHECK(TrashedFrom(outside.Path()).empty());
+        CHECK_FALSE(InTrash(mod + "\\saves\\single.sav", "single"));
+        // The YMod's own file goes as usual.
+        CHECK(InTrash(mod + "\\own.txt", "own"));
+        // Wine cannot remove a Unix link without following it, so both links
+        // stay, and with them their directories.
+        const auto& boxes = watcher.Boxes();
+        REQUIRE(boxes.size() == 5);
+        CHECK(boxes[1].text == CouldNotRemove(mod + "\\saves\\shared"));
+        CHECK(boxes[2].text == CouldNotRemove(mod + "\\saves"));
+        CHECK(boxes[3].text == CouldNotRemove(mod));
+        CHECK(boxes[4].caption == "ERROR");
+        CHECK(Exists(mod + "\\saves\\shared"));
+    }
+
+    TEST_CASE("long paths are handed to the shell whole")
+    {
+        const std::string leftover = "C:\\yorvtests\\remove_long\\LongMod\\" + std::string(100, 'a') + "\\"
+                                     + std::string(100, 'b') + "\\" + std::string(100, 'c');
+        DeleteFileW(Long(leftover + "\\deep.txt").c_str());  // out of reach for the cleaning up
+        RemoveDirectoryW(Long(leftover).c_str());
+        test::TempDir game("remove_long");
+        ForgetTrashFrom(game.Path());
+        const std::string mod = game / "LongMod";
+        const std::string a = mod + "\\" + std::string(100, 'a');
+        const std::string b = a + "\\" + std::string(100, 'b');
+        test::MakeDir(mod);
+        test::MakeDir(a);
+        test::MakeDir(b);
+        // 258 characters: more than the 254 a 256-character buffer holds.
+        const std::string longFile = b + "\\" + std::string(258 - b.size() - 1, 'f');
+        REQUIRE(longFile.size() == 258);
+        test::WriteBytes(longFile, "long");
+        // Deeper still, past what the ANSI calls reach.
+        const std::string c = b + "\\" + std::string(100, 'c');
+        const std::string deep = c + "\\deep.txt";
+        REQUIRE(CreateDirectoryW(Long(c).c_str(), nullptr));
+        HANDLE file = CreateFileW(Long(deep).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        REQUIRE(file != INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+        Launcher launcher(game.Path());
+        launcher.Select("LongMod");
+
+        int widestText = 0;
+        bool centred = true;
+        test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
+            if (box.text.rfind("Couldn't", 0) != 0)
+                return;
+            HWND dialog = FindDialog(Application::Title());
+            RECT text;
+            GetWindowRect(GetDlgItem(dialog, 0xFFFF), &text);
+            widestText = std::max(widestText, static_cast<int>(text.right - text.left));
+            RECT rc;
+            GetWindowRect(dialog, &rc);
+            centred = centred && std::abs((rc.left + rc.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1
+                      && std::abs((rc.top + rc.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+        });
+        FrmMain->CmdRemoveClick();
+
+        CHECK(InTrash(longFile, "long"));
+        CHECK_FALSE(Exists(longFile));
+        // The file out of reach stays where it is, and the player is told.
+        CHECK(GetFileAttributesW(Long(deep).c_str()) != INVALID_FILE_ATTRIBUTES);
+        const auto& boxes = watcher.Boxes();
+        REQUIRE(boxes.size() == 6);
+        CHECK(boxes[1].text == CouldNotRemove(c));
+        CHECK(boxes[2].text == CouldNotRemove(b));
+        CHECK(boxes[3].text == CouldNotRemove(a));
+        CHECK(boxes[4].text == CouldNotRemove(mod));
+        CHECK(boxes[5].caption == "ERROR");
+        // Long names wrap at half the screen's width, in a dialog centred on the screen.
+        CHECK(widestText > 0);
+        CHECK(widestText <= GetSystemMetrics(SM_CXSCREEN) / 2);
+        CHECK(centred);
+        DeleteFileW(Long(deep).c_str());
+        RemoveDirectoryW(Long(c).c_str());
+    }
+
+    TEST_CASE("when the recycle bin cannot keep the files, nothing is removed")
+    {
+        test::TempDir game("remove_nobin");
+        const std::string mod = game / "KeepMod";
+        test::MakeDir(mod);
+        test::MakeDir(mod + "\\sub");
+        test::WriteBytes(mod + "\\one.txt", "one");
+        test::WriteBytes(mod + "\\sub\\two.txt", "two");
+        Launcher launcher(game.Path());
+        launcher.Select("KeepMod");
+        {
+            UnusableTrash noTrash;
+            test::ModalWatcher watcher({IDYES});
+            FrmMain->CmdRemoveClick();
+            REQUIRE(watcher.Boxes().size() == 2);
+            CHECK(watcher.Boxes()[1].text
+                  == "The recycle bin cannot take the files of this Y-Mod: they would be deleted for good."
+                     "\r\n\r\nNothing was removed.");
+            CHECK(watcher.Boxes()[1].caption == Application::Title());
+            CHECK(watcher.Boxes()[1].icon == MB_ICONEXCLAMATION);
+            CHECK_FALSE(IsWindowVisible(FrmWork->Handle()));
+        }
+        CHECK(test::ReadBytes(mod + "\\one.txt") == "one");
+        CHECK(test::ReadBytes(mod + "\\sub\\two.txt") == "two");
+        // Not even the bin check's own file is left behind.
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((mod + "\\*").c_str(), &found);
+        int entries = 0;
+        do {
+            ++entries;
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+        CHECK(entries == 4);  // ".", "..", one.txt, sub
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{"KeepMod"});
+    }
+
+    TEST_CASE("Remove refuses without an installation record or a selection, and acts on no path")
+    {
+        test::TempDir game("remove_refuse");
+        test::MakeDir(game / "SomeMod");
+        test::WriteBytes(game / "SomeMod\\file.txt", "file");
+        {
+            Launcher launcher(game.Path());
+            SendMessageA(FrmMain->ComboYMod, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+            test::ModalWatcher watcher;
+            FrmMain->CmdRemoveClick();
+            REQUIRE(watcher.Boxes().size() == 1);
+            CHECK(watcher.Boxes()[0].text == "No Y-Mod is selected, so nothing was removed.");
+            CHECK(watcher.Boxes()[0].icon == MB_ICONEXCLAMATION);
+            CHECK(test::ReadBytes(game / "SomeMod\\file.txt") == "file");
+        }
+        {
+            // No record: the list shows the root folders of the current drive.
+            // Should the refusal fail, the question is answered No.
+            char cwd[MAX_PATH];
+            GetCurrentDirectoryA(sizeof cwd, cwd);
+            REQUIRE(SetCurrentDirectoryA(game.Path().c_str()));
+            {
+                Launcher launcher("");
+                CHECK(GameDir.empty());
+                launcher.Select("yorvtests");
+                test::ModalWatcher watcher({IDNO});
+                FrmMain->CmdRemoveClick();
+                REQUIRE(watcher.Boxes().size() == 1);
+                CHECK(watcher.Boxes()[0].caption == Application::Title());
+                CHECK(watcher.Boxes()[0].text
+                      == "The game's installation record was not found, so the Y-Mods' directory is not known."
+                         "\r\n\r\nNothing was removed.");
+                CHECK(watcher.Boxes()[0].icon == MB_ICONEXCLAMATION);
+            }
+            SetCurrentDirectoryA(cwd);
+            CHECK(test::ReadBytes(game / "SomeMod\\file.txt") == "file");
+        }
+    }
+
+    TEST_CASE("the working window and the plain message dialog")
+    {
+        test::TempDir game("remove_windows");
+        Launcher launcher(game.Path());
+        HWND work = FrmWork->Handle();
+        CHECK(test::WindowText(work) == "Working");
+        const LONG_PTR style = GetWindowLongPtrA(work, GWL_STYLE);
+        CHECK((style & WS_CAPTION) == WS_CAPTION);
+        CHECK((style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0);
+        CHECK((GetWindowLongPtrA(work, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        CHECK(GetWindow(work, GW_OWNER) == Application::Window());
+        RECT client;
+        GetClientRect(work, &client);
+        CHECK(client.right == Application::Scale(307));
+        CHECK(client.bottom == Application::Scale(93));
+        RECT frame;
+        GetWindowRect(work, &frame);
+        CHECK(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1);
+        CHECK(test::WindowText(FrmWork->Label1) == "Sending files to the Recycle Bin");
+        CHECK(test::WindowText(FrmWork->Label2) == "Please Wait...");
+        CHECK(test::ChildRect(FrmWork->Label1).left == Application::Scale(26));
+        CHECK(test::ChildRect(FrmWork->Label1).top == Application::Scale(16));
+        CHECK(test::ChildRect(FrmWork->Label2).left == Application::Scale(105));
+        CHECK(test::ChildRect(FrmWork->Label2).top == Application::Scale(56));
+        const RECT image = test::ChildRect(FrmWork->Image1.Handle());
+        CHECK(image.left == Application::Scale(40));
+        CHECK(image.top == Application::Scale(48));
+        CHECK(image.right - image.left == Application::Scale(33));
+        CHECK(image.bottom - image.top == Application::Scale(33));
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(FrmWork->Label1, WM_GETFONT, 0, 0)), sizeof font, &font);
+        CHECK(font.lfWeight == FW_BOLD);
+        CHECK(font.lfHeight == -Application::Scale(16));
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(FrmWork->Label2, WM_GETFONT, 0, 0)), sizeof font, &font);
+        CHECK(font.lfWeight == FW_BOLD);
+        CHECK(font.lfHeight == -Application::Scale(13));
+        CHECK_FALSE(IsWindowVisible(work));
+
+        // Shown: visible, not modal, and drawn before any message is processed.
+        ShowWindow(FrmMain->Handle(), SW_SHOW);
+        FrmWork->Show();
+        CHECK(IsWindowVisible(work));
+        CHECK(IsWindowEnabled(FrmMain->Handle()));
+        CHECK_FALSE(GetUpdateRect(work, nullptr, FALSE));
+        for (HWND child : {FrmWork->Label1, FrmWork->Label2, FrmWork->Image1.Handle()})
+            CHECK_FALSE(GetUpdateRect(child, nullptr, FALSE));
+        FrmWork->Close();
+        CHECK_FALSE(IsWindowVisible(work));
+
+        // The plain message answers Enter and Esc.
+        static int keysSent = 0;
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            static WPARAM pressed;
+            pressed = key;
+            keysSent = 0;
+            const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+                HWND dialog = FindDialog(Application::Title());
+                if (!dialog)
+                    return;
+                if (++keysSent > 20) {  // a dialog that does not answer is ended, and fails the test
+                    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                    return;
+                }
+                HWND focus = GetDlgItem(dialog, IDOK);
+                PostMessageA(focus, WM_KEYDOWN, pressed, 0);
+                PostMessageA(focus, WM_KEYUP, pressed, 0);
+            });
+            ShowPlainMessage("A short note.");
+            KillTimer(nullptr, timer);
+            CAPTURE(key);
+            CHECK(keysSent == 1);
+        }
+        CHECK(IsWindowEnabled(FrmMain->Handle()));
+    }
+}
