@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "../Main/Application.h"
+#include "../Main/Controls.h"
 #include "../core/Catalogue.h"
 #include "../core/FileSystem.h"
 #include "../core/TextFile.h"
@@ -132,9 +133,11 @@ void TAbout::CreateControls()
 {
     // Creation order is tab order; the panel comes last so that it lies
     // beneath the controls it holds.
-    ProgramIcon.Attach(CreateChild("STATIC", "", SS_OWNERDRAW, kPanelLeft + 8, kPanelTop + 8, 65, 57,
-                                   IDC_ABOUT_PROGRAMICON),
-                       IDB_ABOUT_PICTURE);
+    ProgramIcon = CreateChild("STATIC", "", SS_OWNERDRAW, kPanelLeft + 8, kPanelTop + 8, 65, 57,
+                              IDC_ABOUT_PROGRAMICON);
+    // The picture's grey background takes the dialog's colour.
+    picture_ = UniqueGdi(::LoadImageA(Application::Instance(), MAKEINTRESOURCEA(IDB_ABOUT_PICTURE), IMAGE_BITMAP, 0,
+                                      0, LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
 
     // Labels take "&" as an access-key marker and never wrap.
     const DWORD labelStyle = SS_LEFTNOWORDWRAP;
@@ -323,8 +326,9 @@ LRESULT TAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.hwndItem == ProgramIcon.Handle()) {
-            ProgramIcon.Draw(item);
+        if (item.hwndItem == ProgramIcon) {
+            // Stretched to the box.
+            DrawBitmap(item.hDC, static_cast<HBITMAP>(picture_.Get()), item.rcItem, false);
         } else if (item.hwndItem == Panel1) {
             RECT rc = item.rcItem;
             ::FillRect(item.hDC, &rc, ::GetSysColorBrush(COLOR_BTNFACE));

@@ -2,7 +2,6 @@
 // game's About boxes, and the help text for YMod authors.
 #pragma once
 
-#include "../Main/Controls.h"
 #include "../Main/Window.h"
 #include "../core/Handle.h"
 
@@ -45,7 +44,7 @@ public:
     int ShowModal();
 
     // Controls, in tab order; Panel1 lies beneath the others.
-    PictureBox ProgramIcon;
+    HWND ProgramIcon = nullptr;
     HWND Label1 = nullptr;
     HWND Label2 = nullptr;
     HWND Label3 = nullptr;
@@ -64,6 +63,7 @@ private:
     void SetMemoText(const std::string& text);
 
     UniqueGdi label1Font_;
+    UniqueGdi picture_;
     int modalResult_ = 0;
 };
 

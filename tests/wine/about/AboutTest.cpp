@@ -504,7 +504,7 @@ TEST_SUITE("about")
             RECT rect;
         } layout[] = {
             {About->Panel1, Expected(8, 8, 329, 201)},
-            {About->ProgramIcon.Handle(), Expected(8 + 8, 8 + 8, 65, 57)},
+            {About->ProgramIcon, Expected(8 + 8, 8 + 8, 65, 57)},
             {About->Label1, Expected(8 + 80, 8 + 12, 240, 21)},
             {About->Label2, Expected(8 + 80, 8 + 36, 240, 21)},
             {About->Label3, Expected(8 + 80, 8 + 56, 240, 13)},
