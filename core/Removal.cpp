@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <optional>
+#include <vector>
 
 namespace yorv {
 
@@ -31,13 +32,14 @@ bool SamePath(const std::string& a, const std::string& b)
     return true;
 }
 
-// Where a handle really leads, links and mounts resolved: "\\?\C:\...".
-std::optional<std::string> FinalPathOf(HANDLE handle)
+// Where a handle really leads, links and mounts resolved: "\\?\C:\..."
+// with VOLUME_NAME_DOS, the same without the volume with VOLUME_NAME_NONE.
+std::optional<std::string> FinalPathOf(HANDLE handle, DWORD volumeForm = VOLUME_NAME_DOS)
 {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD len = ::GetFinalPathNameByHandleA(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+                                                      FILE_NAME_NORMALIZED | volumeForm);
         if (len == 0)
             return std::nullopt;
         if (len < path.size()) {
@@ -48,15 +50,63 @@ std::optional<std::string> FinalPathOf(HANDLE handle)
     }
 }
 
-// The final path of what `path` leads to. Opened for no access at all, so
-// that a file another program holds open without sharing still answers.
-std::optional<std::string> FinalPath(const std::string& path, DWORD extraFlags = 0)
+// Opened for no access at all, so that a file another program holds open
+// without sharing still answers.
+UniqueFile OpenToLook(const std::string& path)
 {
-    UniqueFile handle(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS | extraFlags, nullptr));
+    return UniqueFile(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr));
+}
+
+// Where a directory really lies: in full, and on its volume.
+struct Place {
+    std::string full;
+    std::string onVolume;
+};
+
+std::optional<Place> FinalPlace(const std::string& path)
+{
+    UniqueFile handle = OpenToLook(path);
     if (!handle)
         return std::nullopt;
-    return FinalPathOf(handle.Get());
+    std::optional<std::string> full = FinalPathOf(handle.Get(), VOLUME_NAME_DOS);
+    std::optional<std::string> onVolume = FinalPathOf(handle.Get(), VOLUME_NAME_NONE);
+    if (!full || !onVolume)
+        return std::nullopt;
+    return Place{std::move(*full), std::move(*onVolume)};
+}
+
+std::optional<std::string> FinalPath(const std::string& path, DWORD volumeForm = VOLUME_NAME_DOS)
+{
+    UniqueFile handle = OpenToLook(path);
+    if (!handle)
+        return std::nullopt;
+    return FinalPathOf(handle.Get(), volumeForm);
+}
+
+// Where the file `path` really lies on its volume: "\yorvtests\...".
+std::optional<std::string> PathOnVolume(const std::string& path)
+{
+    UniqueFile handle = OpenToLook(path);
+    if (!handle)
+        return std::nullopt;
+    std::vector<DWORD> buffer(64 + MAX_PATH);  // DWORD-aligned
+    for (;;) {
+        const DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(DWORD));
+        if (::GetFileInformationByHandleEx(handle.Get(), FileNameInfo, buffer.data(), bytes))
+            break;
+        if (::GetLastError() != ERROR_MORE_DATA || buffer.size() > 65536)
+            return std::nullopt;
+        buffer.resize(buffer.size() * 2);
+    }
+    const auto* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
+    const int wideLength = static_cast<int>(info->FileNameLength / sizeof(WCHAR));
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, info->FileName, wideLength, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::nullopt;
+    std::string name(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, info->FileName, wideLength, name.data(), length, nullptr, nullptr);
+    return name;
 }
 
 // The full path of `path`, however long; empty when it cannot be formed.
@@ -109,11 +159,11 @@ public:
     {
     }
 
-    // Empties `dir`, whose final path is `dirFinal`, and removes it.
-    void RemoveDirectoryTree(const std::string& dir, const std::optional<std::string>& dirFinal)
+    // Empties `dir`, which really lies at `place`, and removes it.
+    void RemoveDirectoryTree(const std::string& dir, const std::optional<Place>& place)
     {
-        if (dirFinal)
-            RemoveEntries(dir, *dirFinal);
+        if (place)
+            RemoveEntries(dir, *place);
         RemoveDir(dir);
     }
 
@@ -131,7 +181,7 @@ public:
     }
 
 private:
-    void RemoveEntries(const std::string& dir, const std::string& dirFinal)
+    void RemoveEntries(const std::string& dir, const Place& place)
     {
         WIN32_FIND_DATAA entry;
         UniqueFind find(::FindFirstFileA(JoinPath(dir, "*.*").c_str(), &entry));
@@ -141,27 +191,29 @@ private:
             if (IsDotEntry(entry.cFileName))
                 continue;
             const std::string path = JoinPath(dir, entry.cFileName);
-            // Where the entry must lead if it is what it seems: its own place.
-            const std::string own = dirFinal + "\\" + entry.cFileName;
             const bool isDirectory = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                 // A junction or symbolic link: never entered, never followed.
-                if (!RemoveLink(path, own) && isDirectory)
+                if (!RemoveLink(path, place.full + "\\" + entry.cFileName) && isDirectory)
                     NotRemoved(path);
                 continue;
             }
-            // A second guard for links the attributes do not show (Wine shows
-            // a Unix symbolic link to a file as a plain file): whatever does
-            // not lead to its own place in the tree is left alone.
-            const std::optional<std::string> final = FinalPath(path);
-            const bool inPlace = final && SamePath(*final, own);
+            // A second guard, for links the attributes do not show (Wine
+            // shows a Unix symbolic link to a file as a plain file): what
+            // does not lead to its own place in the tree is left alone.
             if (isDirectory) {
-                if (inPlace)
-                    RemoveDirectoryTree(path, final);
+                const std::optional<Place> sub = FinalPlace(path);
+                if (sub && SamePath(sub->full, place.full + "\\" + entry.cFileName))
+                    RemoveDirectoryTree(path, sub);
                 else
                     NotRemoved(path);
-            } else if (inPlace) {
-                RecycleFile(path, shellOwner_);
+            } else {
+                // Files are many: their place is read on the volume alone,
+                // the one question about the handle that costs least; the
+                // directory's own volume was checked in full above.
+                const std::optional<std::string> final = PathOnVolume(path);
+                if (final && SamePath(*final, place.onVolume + "\\" + entry.cFileName))
+                    RecycleFile(path, shellOwner_);
             }
         } while (::FindNextFileA(find.Get(), &entry));
     }
@@ -203,7 +255,7 @@ void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRe
     }
     // A directory that is gone, or that cannot be looked into, is only
     // tried for removal: nothing inside it is touched.
-    remover.RemoveDirectoryTree(directory, FinalPath(directory));
+    remover.RemoveDirectoryTree(directory, FinalPlace(directory));
 }
 
 bool RecycleFile(const std::string& file, HWND shellOwner)
