@@ -98,21 +98,6 @@ std::string ReadLabelLine(TextFile& file)
     return line;
 }
 
-struct DisabledWindows {
-    HWND keep;
-    std::vector<HWND> list;
-};
-
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM param)
-{
-    auto* state = reinterpret_cast<DisabledWindows*>(param);
-    if (hwnd != state->keep && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
-        ::EnableWindow(hwnd, FALSE);
-        state->list.push_back(hwnd);
-    }
-    return TRUE;
-}
-
 bool IsEscapeKey(const MSG& msg)
 {
     return (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)
@@ -246,11 +231,9 @@ void TAbout::ShowDeveloperInformation()
 
 int TAbout::ShowModal()
 {
-    HWND previous = ::GetActiveWindow();
     // Like a modal dialog owned by the application window: every other
     // window of the program, the application window included, is disabled.
-    DisabledWindows disabled{Handle(), {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    DisabledTaskWindows others(Handle());
 
     modalResult_ = 0;
     ::ShowWindow(Handle(), SW_SHOW);
@@ -278,13 +261,8 @@ int TAbout::ShowModal()
 
     // The others are enabled before the dialog goes, so that the
     // activation can return to them.
-    for (HWND hwnd : disabled.list) {
-        if (::IsWindow(hwnd))
-            ::EnableWindow(hwnd, TRUE);
-    }
+    others.EnableAgain();
     ::ShowWindow(Handle(), SW_HIDE);
-    if (previous && ::IsWindow(previous) && previous != Handle())
-        ::SetActiveWindow(previous);
     return modalResult_;
 }
 

@@ -11,21 +11,6 @@ namespace {
 
 constexpr const char* kAppClass = "TApplication";
 
-struct DisabledWindows {
-    HWND keep;
-    std::vector<HWND> list;
-};
-
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM param)
-{
-    auto* state = reinterpret_cast<DisabledWindows*>(param);
-    if (hwnd != state->keep && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
-        ::EnableWindow(hwnd, FALSE);
-        state->list.push_back(hwnd);
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 void Application::Initialize(HINSTANCE instance)
@@ -145,19 +130,42 @@ LRESULT CALLBACK Application::AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, 
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
+DisabledTaskWindows::DisabledTaskWindows(HWND keep) : keep_(keep), previous_(::GetActiveWindow())
 {
-    HWND active = ::GetActiveWindow();
-    DisabledWindows disabled{Application::Window(), {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
-    const int answer = ::MessageBoxA(Application::Window(), text.c_str(), caption.c_str(), flags);
-    for (HWND hwnd : disabled.list) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CALLBACK DisabledTaskWindows::Disable(HWND hwnd, LPARAM self)
+{
+    auto* state = reinterpret_cast<DisabledTaskWindows*>(self);
+    if (hwnd != state->keep_ && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
+        ::EnableWindow(hwnd, FALSE);
+        state->disabled_.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+void DisabledTaskWindows::EnableAgain()
+{
+    for (HWND hwnd : disabled_) {
         if (::IsWindow(hwnd))
             ::EnableWindow(hwnd, TRUE);
     }
-    if (active && ::IsWindow(active))
-        ::SetActiveWindow(active);
-    return answer;
+    disabled_.clear();
+}
+
+DisabledTaskWindows::~DisabledTaskWindows()
+{
+    EnableAgain();
+    if (previous_ && previous_ != keep_ && ::IsWindow(previous_))
+        ::SetActiveWindow(previous_);
+}
+
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
+    // The box disables its owner, the application window, itself.
+    DisabledTaskWindows others(Application::Window());
+    return ::MessageBoxA(Application::Window(), text.c_str(), caption.c_str(), flags);
 }
 
 void ShowErrorReport(const std::string& message)

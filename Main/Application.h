@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace yorv {
 
@@ -49,6 +50,26 @@ private:
     static inline std::string title_ = kAppTitle;
     static inline int dpi_ = 96;
     static inline bool terminated_ = false;
+};
+
+// While it lives, every other visible window of the program but `keep` is
+// disabled, as Windows does for a modal box's owner alone. EnableAgain (or
+// the end of its life) enables them again; at the end the window that was
+// active before is activated again.
+class DisabledTaskWindows {
+public:
+    explicit DisabledTaskWindows(HWND keep);
+    ~DisabledTaskWindows();
+    DisabledTaskWindows(const DisabledTaskWindows&) = delete;
+    DisabledTaskWindows& operator=(const DisabledTaskWindows&) = delete;
+    void EnableAgain();
+
+private:
+    static BOOL CALLBACK Disable(HWND hwnd, LPARAM self);
+
+    HWND keep_;
+    HWND previous_;
+    std::vector<HWND> disabled_;
 };
 
 // A standard message box owned by the application window. While it is up,

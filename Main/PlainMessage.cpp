@@ -124,38 +124,15 @@ INT_PTR CALLBACK PlainMessageProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM l
     return FALSE;
 }
 
-struct DisabledWindows {
-    HWND keep;
-    std::vector<HWND> list;
-};
-
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM param)
-{
-    auto* state = reinterpret_cast<DisabledWindows*>(param);
-    if (hwnd != state->keep && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
-        ::EnableWindow(hwnd, FALSE);
-        state->list.push_back(hwnd);
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 void ShowPlainMessage(const std::string& text)
 {
     static const DialogTemplate dialog;
-    HWND active = ::GetActiveWindow();
     // The dialog disables its owner, the application window, itself.
-    DisabledWindows disabled{Application::Window(), {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    DisabledTaskWindows others(Application::Window());
     ::DialogBoxIndirectParamA(Application::Instance(), dialog.Get(), Application::Window(), PlainMessageProc,
                               reinterpret_cast<LPARAM>(&text));
-    for (HWND hwnd : disabled.list) {
-        if (::IsWindow(hwnd))
-            ::EnableWindow(hwnd, TRUE);
-    }
-    if (active && ::IsWindow(active))
-        ::SetActiveWindow(active);
 }
 
 }  // namespace yorv
