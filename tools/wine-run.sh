@@ -3,6 +3,7 @@
 # of its own (never the user's), quiet, and on Xvfb when there is no display.
 #
 #   tools/wine-run.sh [--prefix DIR] program.exe [arguments...]
+#   tools/wine-run.sh [--prefix DIR] wineserver -k
 #
 # DIR holds the Wine prefix (DIR/prefix) and the HOME whose XDG trash the
 # recycle bin uses (DIR/home). It is created on first use and then reused;
@@ -55,4 +56,9 @@ mkdir -p "$XDG_DATA_HOME/Trash" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
     fi
 ) 9>"$dir/.lock"
 
+# "wineserver -k" and the like act on this prefix's server.
+if [ "${1:-}" = "wineserver" ]; then
+    shift
+    exec wineserver "$@"
+fi
 exec wine "$@"
