@@ -26,8 +26,10 @@ public:
     static constexpr const char* kClassName = "TAbout";
 
     // A label shows a single line cut at its edge: no more than this many
-    // characters of a line are ever handed to it, however long the line.
-    static constexpr std::size_t kLabelChars = 512;
+    // characters of a line are ever handed to it, however long the line
+    // (far more than its box can show; the system's controls are not safe
+    // with texts of many hundreds of characters, as seen under Wine).
+    static constexpr std::size_t kLabelChars = 255;
 
     // Creates the dialog, hidden.
     void Create();
