@@ -131,19 +131,23 @@ std::string InstallationRecord::Path()
     return std::string(dir, len) + "\\yorvhollowfen.ini";
 }
 
-InstallationRecord::InstallationRecord(const std::string& contents)
+InstallationRecord::InstallationRecord()
+    : hadRecord_(GetFileAttributesA(Path().c_str()) != INVALID_FILE_ATTRIBUTES), previous_(ReadBytes(Path()))
+{
+    DeleteFileA(Path().c_str());
+}
+
+InstallationRecord::InstallationRecord(const std::string& contents) : InstallationRecord()
 {
     WriteBytes(Path(), contents);
 }
 
-InstallationRecord::InstallationRecord()
-{
-    DeleteFileA(Path().c_str());
-}
-
 InstallationRecord::~InstallationRecord()
 {
-    DeleteFileA(Path().c_str());
+    if (hadRecord_)
+        WriteBytes(Path(), previous_);
+    else
+        DeleteFileA(Path().c_str());
 }
 
 ModalWatcher::ModalWatcher(std::vector<int> answers, std::function<void(ModalBox&)> onBox)

@@ -47,13 +47,20 @@ private:
     std::string name_;
 };
 
-// Writes C:\windows\yorvhollowfen.ini for a test and takes it away after.
+// Writes C:\windows\yorvhollowfen.ini for a test (or takes it away) and
+// puts back what was there before.
 class InstallationRecord {
 public:
     explicit InstallationRecord(const std::string& contents);
     InstallationRecord();  // none at all
     ~InstallationRecord();
+    InstallationRecord(const InstallationRecord&) = delete;
+    InstallationRecord& operator=(const InstallationRecord&) = delete;
     static std::string Path();
+
+private:
+    bool hadRecord_;
+    std::string previous_;
 };
 
 // A modal window the watcher found.
