@@ -7,8 +7,6 @@
 #include "../resources/resource.h"
 #include "Application.h"
 
-#include <commctrl.h>
-
 #include <vector>
 
 namespace yorv {
@@ -133,7 +131,6 @@ void TFrmMain::CreateControls()
     ComboYMod = CreateChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 176, 329,
                             21 + kComboVisibleItems * kComboItemHeight + 2, IDC_COMBOYMOD);
     ::SendMessageA(ComboYMod, CB_SETITEMHEIGHT, 0, Application::Scale(kComboItemHeight));
-    ::SendMessageA(ComboYMod, CB_SETMINVISIBLE, kComboVisibleItems, 0);
     CmdAbout.Attach(CreateChild("BUTTON", "About", glyphStyle | WS_DISABLED, 58, 208, 70, 22, IDC_CMDABOUT),
                     IDB_GLYPH_ABOUT, IDB_GLYPH_ABOUT_OFF, 18);
     CmdEdit.Attach(CreateChild("BUTTON", "Edit", glyphStyle | WS_DISABLED, 180, 208, 70, 22, IDC_CMDEDIT),

@@ -5,14 +5,10 @@
 #include "Application.h"
 #include "Main.h"
 
-#include <commctrl.h>
-
 namespace yorv {
 
 ProgramWindows::ProgramWindows(HINSTANCE instance, const std::string& storeKey)
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     Application::Initialize(instance);
     Application::SetTitle(kAppTitle);
 

@@ -34,7 +34,7 @@ add_library(yorv_ui STATIC
     Main/Window.cpp
     AboutBox/AboutBox.cpp
     working/working.cpp)
-target_link_libraries(yorv_ui PUBLIC yorv_core comctl32 gdi32 user32 msimg32)
+target_link_libraries(yorv_ui PUBLIC yorv_core gdi32 user32 msimg32)
 
 set(YORV_RESOURCES ${CMAKE_SOURCE_DIR}/resources/YorvFrontEnd.rc)
 set_property(SOURCE ${YORV_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
