@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "../AboutBox/AboutBox.h"
+#include "../core/Catalogue.h"
 #include "../working/working.h"
 #include "Application.h"
 #include "Main.h"
@@ -9,6 +10,12 @@ namespace yorv {
 
 ProgramWindows::ProgramWindows(HINSTANCE instance, const std::string& storeKey)
 {
+    // Program start: no game directory yet, every YMod slot empty, no
+    // remembered list position.
+    GameDir.clear();
+    YModDirs.assign(kYModSlots, std::string());
+    YModCount = 0;
+    PrevIndex = -1;
     Application::Initialize(instance);
     Application::SetTitle(kAppTitle);
 

@@ -1,5 +1,6 @@
 #include "Removal.h"
 
+#include "CatalogueRules.h"
 #include "FileSystem.h"
 #include "Handle.h"
 
@@ -145,11 +146,6 @@ bool RemoveLink(const std::string& path, const std::string& ownFinalPath)
     FILE_DISPOSITION_INFO dispose{};
     dispose.DeleteFile = TRUE;
     return ::SetFileInformationByHandle(link.Get(), FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
-}
-
-bool IsDotEntry(const char* name)
-{
-    return (name[0] == '.' && name[1] == '\0') || (name[0] == '.' && name[1] == '.' && name[2] == '\0');
 }
 
 class TreeRemover {

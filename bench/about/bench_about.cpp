@@ -87,7 +87,6 @@ int main(int argc, char** argv)
     MakeFile();
     yorv::ProgramWindows windows(GetModuleHandleA(nullptr), "YorvFrontEndBenchAbout");
     yorv::GameDir = kGame;
-    yorv::YModDirs.assign(50, "");
     yorv::YModDirs[0] = "Big";
     yorv::YModCount = 1;
     HWND frame = nullptr;

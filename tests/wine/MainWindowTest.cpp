@@ -45,10 +45,6 @@ struct Game {
 
 std::unique_ptr<ProgramWindows> Start()
 {
-    GameDir.clear();
-    YModDirs.assign(kYModSlots, std::string());
-    YModCount = 0;
-    PrevIndex = -1;
     auto windows = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), kUiKey);
     ShowWindow(FrmMain->Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(FrmMain->Handle());

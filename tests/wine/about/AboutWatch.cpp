@@ -6,12 +6,8 @@ namespace {
 
 AboutWatcher* activeAboutWatcher = nullptr;
 
-std::string ResetAndRecord(const std::string& gameDir)
+std::string RecordFor(const std::string& gameDir)
 {
-    yorv::GameDir.clear();
-    yorv::YModDirs.assign(50, "");
-    yorv::YModCount = 0;
-    yorv::PrevIndex = -1;
     return "Yorv HollowFen\r\n" + gameDir + "\r\n";
 }
 
@@ -94,7 +90,7 @@ void AboutWatcher::Check()
 }
 
 Launcher::Launcher(const std::string& gameDir, const std::string& storeKey)
-    : record_(ResetAndRecord(gameDir)), key_(storeKey), windows_(GetModuleHandleA(nullptr), storeKey)
+    : record_(RecordFor(gameDir)), key_(storeKey), windows_(GetModuleHandleA(nullptr), storeKey)
 {
     ShowWindow(yorv::FrmMain->Handle(), SW_SHOWNORMAL);
     Pump(50);

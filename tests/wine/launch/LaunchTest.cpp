@@ -168,10 +168,6 @@ public:
     void Open()
     {
         record_.emplace("[Yorv HollowFen]\r\n" + gameDir_ + "\r\n");
-        yorv::GameDir.clear();
-        YModDirs.assign(kYModSlots, "");
-        YModCount = 0;
-        PrevIndex = -1;
         windows_ = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), key_.Name());
         ShowWindow(FrmMain->Handle(), SW_SHOWNORMAL);
         UpdateWindow(FrmMain->Handle());
@@ -537,10 +533,6 @@ TEST_SUITE("launch")
         SUBCASE("no installation record: the game is looked for at the root")
         {
             test::InstallationRecord none;
-            yorv::GameDir.clear();
-            YModDirs.assign(kYModSlots, "");
-            YModCount = 0;
-            PrevIndex = -1;
             test::CleanKey key(kLaunchTestKey);
             ProgramWindows windows(GetModuleHandleA(nullptr), key.Name());
             REQUIRE(yorv::GameDir.empty());

@@ -193,10 +193,6 @@ public:
     void Start()
     {
         windows_.reset();
-        GameDir.clear();
-        YModDirs.assign(50, "");
-        YModCount = 0;
-        PrevIndex = -1;
         windows_ = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), kTestKey);
         ShowWindow(FrmMain->Handle(), SW_SHOW);
         test::Pump(20);
