@@ -148,6 +148,109 @@ bool RemoveLink(const std::string& path, const std::string& ownFinalPath)
     return ::SetFileInformationByHandle(link.Get(), FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
+// Whether the file `path` really lies at `expected` on its volume.
+bool LiesAt(const std::string& path, const std::string& expected)
+{
+    const std::optional<std::string> final = PathOnVolume(path);
+    return final && SamePath(*final, expected);
+}
+
+// The files of one directory are checked on a thread of their own, at most
+// kLookahead files ahead of the one being recycled, so that each check
+// overlaps the shell's work on the file before it instead of adding to it;
+// a file is still checked only moments before it goes. Without the thread,
+// each file is checked just before it goes.
+class FileChecksAhead {
+public:
+    struct File {
+        std::string path;
+        std::string expected;  // where it must lie on its volume
+    };
+
+    explicit FileChecksAhead(std::vector<File> files) : files_(std::move(files)), verdicts_(files_.size(), 0)
+    {
+        if (files_.size() > 1)
+            thread_.Reset(::CreateThread(nullptr, 0, Run, this, 0, nullptr));
+    }
+
+    ~FileChecksAhead()
+    {
+        if (!thread_)
+            return;
+        ::AcquireSRWLockExclusive(&lock_);
+        stopping_ = true;
+        ::ReleaseSRWLockExclusive(&lock_);
+        ::WakeAllConditionVariable(&changed_);
+        ::WaitForSingleObject(thread_.Get(), INFINITE);
+    }
+
+    FileChecksAhead(const FileChecksAhead&) = delete;
+    FileChecksAhead& operator=(const FileChecksAhead&) = delete;
+
+    const std::string& Path(std::size_t i) const { return files_[i].path; }
+
+    // Whether file `i` lies where it should; files are taken in order.
+    bool Verified(std::size_t i)
+    {
+        if (!thread_)
+            return Check(i);
+        ::AcquireSRWLockExclusive(&lock_);
+        while (checked_ <= i)
+            ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
+        const bool verdict = verdicts_[i] != 0;
+        taken_ = i + 1;
+        ::ReleaseSRWLockExclusive(&lock_);
+        ::WakeAllConditionVariable(&changed_);
+        return verdict;
+    }
+
+private:
+    static constexpr std::size_t kLookahead = 2;
+
+    bool Check(std::size_t i) const noexcept
+    {
+        try {
+            return LiesAt(files_[i].path, files_[i].expected);
+        } catch (...) {
+            return false;  // out of memory: not known to be safe
+        }
+    }
+
+    static DWORD WINAPI Run(void* self)
+    {
+        static_cast<FileChecksAhead*>(self)->CheckInTurn();
+        return 0;
+    }
+
+    void CheckInTurn()
+    {
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            ::AcquireSRWLockExclusive(&lock_);
+            while (!stopping_ && i >= taken_ + kLookahead)
+                ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
+            const bool stop = stopping_;
+            ::ReleaseSRWLockExclusive(&lock_);
+            if (stop)
+                return;
+            const bool verdict = Check(i);
+            ::AcquireSRWLockExclusive(&lock_);
+            verdicts_[i] = verdict ? 1 : 0;
+            checked_ = i + 1;
+            ::ReleaseSRWLockExclusive(&lock_);
+            ::WakeAllConditionVariable(&changed_);
+        }
+    }
+
+    const std::vector<File> files_;
+    std::vector<char> verdicts_;  // guarded by lock_, as are the three below
+    std::size_t checked_ = 0;     // verdicts given
+    std::size_t taken_ = 0;       // verdicts taken
+    bool stopping_ = false;
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
+    UniqueKernel thread_;
+};
+
 class TreeRemover {
 public:
     TreeRemover(const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
@@ -177,41 +280,63 @@ public:
     }
 
 private:
-    void RemoveEntries(const std::string& dir, const Place& place)
+    struct Entry {
+        std::string name;
+        DWORD attributes;
+    };
+
+    static std::vector<Entry> ListEntries(const std::string& dir)
     {
+        std::vector<Entry> entries;
         WIN32_FIND_DATAA entry;
         UniqueFind find(::FindFirstFileA(JoinPath(dir, "*.*").c_str(), &entry));
         if (!find)
-            return;
+            return entries;
         do {
-            if (IsDotEntry(entry.cFileName))
-                continue;
-            const std::string path = JoinPath(dir, entry.cFileName);
-            const bool isDirectory = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            if (!IsDotEntry(entry.cFileName))
+                entries.push_back({entry.cFileName, entry.dwFileAttributes});
+        } while (::FindNextFileA(find.Get(), &entry));
+        return entries;
+    }
+
+    void RemoveEntries(const std::string& dir, const Place& place)
+    {
+        const std::vector<Entry> entries = ListEntries(dir);
+        // Files are many: their place is read on the volume alone, the one
+        // question about a file that costs least; the directory's own
+        // volume was checked in full above.
+        std::vector<FileChecksAhead::File> files;
+        for (const Entry& entry : entries) {
+            if (!(entry.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+                files.push_back({JoinPath(dir, entry.name), place.onVolume + "\\" + entry.name});
+        }
+        FileChecksAhead checks(std::move(files));
+        std::size_t nextFile = 0;
+        for (const Entry& entry : entries) {
+            const std::string path = JoinPath(dir, entry.name);
+            const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
+            if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                 // A junction or symbolic link: never entered, never followed.
-                if (!RemoveLink(path, place.full + "\\" + entry.cFileName) && isDirectory)
+                if (!RemoveLink(path, place.full + "\\" + entry.name) && isDirectory)
                     NotRemoved(path);
                 continue;
             }
             // A second guard, for links the attributes do not show (Wine
-            // shows a Unix symbolic link to a file as a plain file): what
-            // does not lead to its own place in the tree is left alone.
+            // shows a Unix symbolic link to a file as a plain file, and
+            // would send the file it leads to to the bin): what does not
+            // lead to its own place in the tree is left alone.
             if (isDirectory) {
                 const std::optional<Place> sub = FinalPlace(path);
-                if (sub && SamePath(sub->full, place.full + "\\" + entry.cFileName))
+                if (sub && SamePath(sub->full, place.full + "\\" + entry.name))
                     RemoveDirectoryTree(path, sub);
                 else
                     NotRemoved(path);
             } else {
-                // Files are many: their place is read on the volume alone,
-                // the one question about the handle that costs least; the
-                // directory's own volume was checked in full above.
-                const std::optional<std::string> final = PathOnVolume(path);
-                if (final && SamePath(*final, place.onVolume + "\\" + entry.cFileName))
-                    RecycleFile(path, shellOwner_);
+                const std::size_t file = nextFile++;
+                if (checks.Verified(file))
+                    RecycleFile(checks.Path(file), shellOwner_);
             }
-        } while (::FindNextFileA(find.Get(), &entry));
+        }
     }
 
     const DirectoryNotRemoved& onNotRemoved_;

@@ -496,6 +496,10 @@ TEST_SUITE("remove")
         test::MakeDir(mod);
         test::MakeDir(mod + "\\saves");
         test::WriteBytes(mod + "\\own.txt", "own");
+        // Own files on either side of the link to a file, so that the link is
+        // judged among others, as the checks run ahead of the recycling.
+        for (const char* name : {"a.sav", "m.sav", "z.sav"})
+            test::WriteBytes(mod + "\\saves\\" + name, name);
         MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
         MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
         REQUIRE(test::ReadBytes(mod + "\\saves\\single.sav") == "single");
@@ -511,8 +515,10 @@ TEST_SUITE("remove")
         CHECK(test::ReadBytes(outside / "single.sav") == "single");
         CHECK(TrashedFrom(outside.Path()).empty());
         CHECK_FALSE(InTrash(mod + "\\saves\\single.sav", "single"));
-        // The YMod's own file goes as usual.
+        // The YMod's own files go as usual.
         CHECK(InTrash(mod + "\\own.txt", "own"));
+        for (const char* name : {"a.sav", "m.sav", "z.sav"})
+            CHECK(InTrash(mod + "\\saves\\" + name, name));
         // Wine cannot remove a Unix link without following it, so both links
         // stay, and with them their directories.
         const auto& boxes = watcher.Boxes();
