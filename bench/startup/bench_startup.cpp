@@ -1,6 +1,7 @@
 // Start-up time: from process start to the main window shown and idle, for
-// the launcher and for a minimal one-window program, alternating, in one run.
-//   bench_startup <launcher.exe> <minimal.exe> [rounds]
+// the launcher and for a minimal one-window program, alternating, in one run;
+// with a third program, also for the launcher's bare window structure.
+//   bench_startup <launcher.exe> <minimal.exe> [rounds [skeleton.exe]]
 #include <windows.h>
 
 #include <algorithm>
@@ -77,15 +78,25 @@ int main(int argc, char** argv)
         return 2;
     }
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 15;
+    const char* skeletonExe = argc > 4 ? argv[4] : nullptr;
     StartOnce(argv[1]);  // warm the caches
     StartOnce(argv[2]);
-    std::vector<double> launcher, minimal;
+    if (skeletonExe)
+        StartOnce(skeletonExe);
+    std::vector<double> launcher, minimal, skeleton;
     for (int i = 0; i < rounds; ++i) {
         launcher.push_back(StartOnce(argv[1]));
         minimal.push_back(StartOnce(argv[2]));
+        if (skeletonExe)
+            skeleton.push_back(StartOnce(skeletonExe));
     }
     const double l = Median(launcher), m = Median(minimal);
     std::printf("start-up to shown and idle, median of %d: launcher %.1f ms, minimal window %.1f ms, ratio %.2f (target <= 1.2)\n",
                 rounds, l, m, l / m);
+    if (skeletonExe) {
+        const double s = Median(skeleton);
+        std::printf("  the launcher's four windows alone, no controls: %.1f ms, ratio %.2f to the minimal window\n", s,
+                    s / m);
+    }
     return 0;
 }
