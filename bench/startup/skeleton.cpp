@@ -4,26 +4,11 @@
 // launcher's styles, with no controls in any of them. Not a floor the
 // launcher could go below, but the share of its start-up that no work on
 // its controls can take away.
-#include <windows.h>
-
-static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
+#include "BareWindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "SkeletonWindow";
-    RegisterClassA(&wc);
+    bare::RegisterClass(instance, "SkeletonWindow");
 
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     HWND app = CreateWindowExA(0, "SkeletonWindow", "Skeleton",
@@ -48,10 +33,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     ShowWindow(main, SW_SHOWNORMAL);
     UpdateWindow(main);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return bare::RunMessageLoop();
 }
