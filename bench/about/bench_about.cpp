@@ -1,6 +1,7 @@
 // The About box of a YMod whose description file is 10 MB in 200,000
 // lines, against the floor: read the same file in one go and set the text
 // of a text box like the dialog's once. Alternating, in one run; medians.
+#include "../BenchTiming.h"
 #include "AboutBox/AboutBox.h"
 #include "Main/Application.h"
 #include "Main/Main.h"
@@ -40,14 +41,6 @@ void MakeFile()
     CloseHandle(file);
 }
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 std::string ReadWhole(const std::string& path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -73,12 +66,6 @@ HWND MakeFloorBox(HWND& frame)
     return box;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -97,16 +84,16 @@ int main(int argc, char** argv)
     for (int i = 0; i < rounds; ++i) {
         // The dialog comes up and is closed by OK waiting in its queue.
         PostMessageA(yorv::About->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        double t = Now();
+        double t = bench::Milliseconds();
         yorv::About->ShowYModAbout(0);
-        about.push_back(Now() - t);
+        about.push_back(bench::Milliseconds() - t);
         aboutChars = static_cast<std::size_t>(GetWindowTextLengthA(yorv::About->Memo1));
 
         SendMessageA(floorBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-        t = Now();
+        t = bench::Milliseconds();
         const std::string whole = ReadWhole(kFile);
         SendMessageA(floorBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(whole.c_str()));
-        floor.push_back(Now() - t);
+        floor.push_back(bench::Milliseconds() - t);
         floorChars = static_cast<std::size_t>(GetWindowTextLengthA(floorBox));
     }
 
@@ -114,7 +101,7 @@ int main(int argc, char** argv)
     // a line-by-line fill would, for the first 10,000 lines only.
     SendMessageA(floorBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     const std::string whole = ReadWhole(kFile);
-    double t = Now();
+    double t = bench::Milliseconds();
     std::size_t pos = 0;
     for (int line = 0; line < 10000; ++line) {
         const std::size_t end = whole.find("\r\n", pos);
@@ -124,9 +111,9 @@ int main(int argc, char** argv)
         SendMessageA(floorBox, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
         pos = end + 2;
     }
-    const double appended = Now() - t;
+    const double appended = bench::Milliseconds() - t;
 
-    const double a = Median(about), f = Median(floor);
+    const double a = bench::Median(about), f = bench::Median(floor);
     std::printf("About on a %.1f MB, %d-line description (%zu characters in the box; floor box %zu): "
                 "About %.1f ms, read + set text once %.1f ms, ratio %.2f (target <= 1.5)\n",
                 static_cast<double>(whole.size()) / (1024.0 * 1024.0), kLines, aboutChars, floorChars, a, f, a / f);

@@ -5,6 +5,7 @@
 // each waits for the previous game to end first.
 //
 //   bench_launch [rounds]        (default 100, after 3 rounds to warm up)
+#include "../BenchTiming.h"
 #include "GameStarted.h"
 
 #include "Main/Application.h"
@@ -213,13 +214,6 @@ double PlayOnce(const std::string& logPath)
     return bench::Seconds(start, running);
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 double Percentile(std::vector<double> values, double p)
 {
     std::sort(values.begin(), values.end());
@@ -319,8 +313,8 @@ int main(int argc, char** argv)
             }
         }
 
-        const double playMedian = Median(play);
-        const double bareMedian = Median(bare);
+        const double playMedian = bench::Median(play);
+        const double bareMedian = bench::Median(bare);
         std::printf("Play click to game running vs bare ShellExecuteA, %d rounds (after %d to warm up)\n", rounds,
                     kWarmUp);
         std::printf("  Play (launcher):       median %7.2f ms   p10 %7.2f ms   p90 %7.2f ms\n", playMedian * 1e3,
@@ -328,7 +322,7 @@ int main(int argc, char** argv)
         std::printf("  bare ShellExecuteA:    median %7.2f ms   p10 %7.2f ms   p90 %7.2f ms\n", bareMedian * 1e3,
                     Percentile(bare, 0.1) * 1e3, Percentile(bare, 0.9) * 1e3);
         std::printf("  ratio of the medians:  %.3f\n", playMedian / bareMedian);
-        std::printf("  median of the ratios:  %.3f   (target: at most 1.1)\n", Median(ratios));
+        std::printf("  median of the ratios:  %.3f   (target: at most 1.1)\n", bench::Median(ratios));
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_launch: %s\n", error.what());

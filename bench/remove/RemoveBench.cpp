@@ -5,6 +5,7 @@
 // directories, in the same run on the same machine. Rounds alternate, each
 // on a fresh tree; the trash is emptied of the bench's files between rounds
 // so that every round meets a bin of the same size.
+#include "../BenchTiming.h"
 #include "core/FileSystem.h"
 #include "core/Removal.h"
 
@@ -24,18 +25,6 @@ constexpr int kTopDirs = 10;
 constexpr int kSubDirs = 9;        // 10 + 10 x 9 = 100 directories
 constexpr int kFilesPerDir = 20;   // 2,000 files
 const std::string kRoot = "C:\\yorvbench";
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void WriteFile(const std::string& path, int n)
 {
@@ -106,10 +95,10 @@ void BareRemove(const std::string& dir)
 void LauncherRemove(const std::string& dir, double& binCheck)
 {
     int notRemoved = 0;
-    const double start = Now();
+    const double start = bench::Seconds();
     const bool holdsFiles = yorv::DirectoryExists(dir) && yorv::TreeHoldsFiles(dir);
     const bool binTakesFiles = !holdsFiles || yorv::RecycleBinTakesFilesFrom(dir);
-    binCheck = Now() - start;
+    binCheck = bench::Seconds() - start;
     if (!binTakesFiles) {
         std::fprintf(stderr, "the recycle bin cannot take the files\n");
         std::exit(1);
@@ -152,12 +141,6 @@ void EmptyBenchTrash()
     }
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -174,14 +157,14 @@ int main(int argc, char** argv)
             // Alternate which goes first, so neither always meets a warm cache.
             const bool launcherWay = (way == 0) == (round % 2 == 0);
             const std::string mod = MakeYMod(launcherWay ? "LauncherMod" : "BareMod");
-            const double start = Now();
+            const double start = bench::Seconds();
             if (launcherWay) {
                 binChecks.push_back(0);
                 LauncherRemove(mod, binChecks.back());
             } else {
                 BareRemove(mod);
             }
-            const double seconds = Now() - start;
+            const double seconds = bench::Seconds() - start;
             (launcherWay ? launcher : bare).push_back(seconds);
             EmptyBenchTrash();
             if (yorv::DirectoryExists(mod)) {
@@ -194,14 +177,14 @@ int main(int argc, char** argv)
                     ratios.back());
     }
     RemoveDirectoryA(kRoot.c_str());
-    const double l = Median(launcher);
-    const double b = Median(bare);
+    const double l = bench::Median(launcher);
+    const double b = bench::Median(bare);
     std::printf("remove a YMod of %d files in %d directories (median of %d rounds):\n",
                 kTopDirs * (kSubDirs + 1) * kFilesPerDir, kTopDirs * (kSubDirs + 1), rounds);
     std::printf("  launcher  %.3f s (%.2f ms a file)\n", l, l * 1000.0 / (kTopDirs * (kSubDirs + 1) * kFilesPerDir));
     std::printf("  bare loop %.3f s (%.2f ms a file)\n", b, b * 1000.0 / (kTopDirs * (kSubDirs + 1) * kFilesPerDir));
     std::printf("  ratio     %.3f of the medians, %.3f the median of the rounds' ratios (target at most 1.2)\n", l / b,
-                Median(ratios));
-    std::printf("  of the launcher's time, the recycle-bin check took %.1f ms (median)\n", Median(binChecks) * 1000.0);
+                bench::Median(ratios));
+    std::printf("  of the launcher's time, the recycle-bin check took %.1f ms (median)\n", bench::Median(binChecks) * 1000.0);
     return 0;
 }

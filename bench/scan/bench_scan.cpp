@@ -2,6 +2,7 @@
 // description file, one of them 64 MB with LF-only line ends. FillYModList
 // against a bare enumeration that tests each entry and reads each first
 // line up to 1 KB, alternating, in one run.
+#include "../BenchTiming.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
@@ -45,14 +46,6 @@ void MakeTree()
     }
 }
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The floor: enumerate, test each entry, read the first KB of each description.
 int BareScan()
 {
@@ -78,12 +71,6 @@ int BareScan()
     return found;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main()
@@ -94,15 +81,15 @@ int main()
     yorv::GameDir = kGame;
     std::vector<double> fill, bare;
     for (int i = 0; i < 11; ++i) {
-        double t = Now();
+        double t = bench::Milliseconds();
         yorv::FrmMain->FillYModList();
-        fill.push_back(Now() - t);
-        t = Now();
+        fill.push_back(bench::Milliseconds() - t);
+        t = bench::Milliseconds();
         BareScan();
-        bare.push_back(Now() - t);
+        bare.push_back(bench::Milliseconds() - t);
     }
     const int items = static_cast<int>(SendMessageA(yorv::FrmMain->ComboYMod, CB_GETCOUNT, 0, 0));
-    const double f = Median(fill), b = Median(bare);
+    const double f = bench::Median(fill), b = bench::Median(bare);
     std::printf("scan of 2,000 directories (%d listed): FillYModList %.1f ms, bare enumeration %.1f ms, ratio %.2f (target <= 1.5)\n",
                 items, f, b, f / b);
     RegDeleteTreeA(HKEY_CURRENT_USER, "YorvFrontEndBench");

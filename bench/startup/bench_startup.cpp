@@ -2,6 +2,7 @@
 // the launcher and for a minimal one-window program, alternating, in one run;
 // with a third program, also for the launcher's bare window structure.
 //   bench_startup <launcher.exe> <minimal.exe> [rounds [skeleton.exe]]
+#include "../BenchTiming.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -63,12 +64,6 @@ double StartOnce(const std::string& exe)
     return Milliseconds(begin, end);
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -90,11 +85,11 @@ int main(int argc, char** argv)
         if (skeletonExe)
             skeleton.push_back(StartOnce(skeletonExe));
     }
-    const double l = Median(launcher), m = Median(minimal);
+    const double l = bench::Median(launcher), m = bench::Median(minimal);
     std::printf("start-up to shown and idle, median of %d: launcher %.1f ms, minimal window %.1f ms, ratio %.2f (target <= 1.2)\n",
                 rounds, l, m, l / m);
     if (skeletonExe) {
-        const double s = Median(skeleton);
+        const double s = bench::Median(skeleton);
         std::printf("  the launcher's four windows alone, no controls: %.1f ms, ratio %.2f to the minimal window\n", s,
                     s / m);
     }
