@@ -27,12 +27,18 @@ void Application::Initialize(HINSTANCE instance)
 
     icon_ = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED));
+    // The icon file has its own small image; given it, a class registration
+    // need not shrink the large one.
+    smallIcon_ = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                 LR_SHARED));
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = AppWindowProc;
     wc.hInstance = instance;
     wc.hIcon = icon_;
+    wc.hIconSm = smallIcon_;
     wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     wc.lpszClassName = kAppClass;
     ::RegisterClassExA(&wc);
@@ -70,6 +76,18 @@ UniqueGdi Application::MakeFont(int heightPixels, bool bold)
     return UniqueGdi(::CreateFontA(-Scale(heightPixels), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+}
+
+SIZE Application::TextExtent(HFONT font, const char* text, int length)
+{
+    // One memory DC for every measurement: cheaper than a window's DC each time.
+    static UniqueDc measuring(::CreateCompatibleDC(nullptr));
+    HDC dc = measuring.Get();
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text, length, &size);
+    ::SelectObject(dc, old);
+    return size;
 }
 
 void Application::Terminate()

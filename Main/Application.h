@@ -21,6 +21,7 @@ public:
     static HINSTANCE Instance() { return instance_; }
     static HWND Window() { return window_; }
     static HICON Icon() { return icon_; }
+    static HICON SmallIcon() { return smallIcon_; }
     static const std::string& Title() { return title_; }
     static void SetTitle(const std::string& title);
 
@@ -32,6 +33,8 @@ public:
     // others of the same face.
     static HFONT DefaultFont();
     static UniqueGdi MakeFont(int heightPixels, bool bold = false);
+    // The size of a single line of text in the given font.
+    static SIZE TextExtent(HFONT font, const char* text, int length);
 
     // Runs the message loop until the application is ended.
     static int Run(HWND mainWindow);
@@ -47,6 +50,7 @@ private:
     static inline HWND window_ = nullptr;
     static inline HWND mainWindow_ = nullptr;
     static inline HICON icon_ = nullptr;
+    static inline HICON smallIcon_ = nullptr;
     static inline std::string title_ = kAppTitle;
     static inline int dpi_ = 96;
     static inline bool terminated_ = false;

@@ -31,7 +31,7 @@ TFrmMain::TFrmMain(std::string storeKey) : storeKey_(std::move(storeKey)) {}
 
 void TFrmMain::Create()
 {
-    RegisterWindowClass(kClassName, Application::Icon());
+    RegisterWindowClass(kClassName, Application::Icon(), Application::SmallIcon());
     const int width = Application::Scale(kOuterWidth);
     const int height = Application::Scale(kOuterHeight);
     const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -142,18 +142,7 @@ void TFrmMain::CreateControls()
     Image1.Attach(CreateChild("STATIC", "", SS_OWNERDRAW, 65, 8, 300, 60, IDC_IMAGE1), IDB_BANNER);
 
     labelFont_ = Application::MakeFont(13);
-    Label1 = CreateChild("STATIC", "Yorv Options", SS_LEFT | SS_NOPREFIX, 16, 64, 76, 16, IDC_LABEL1);
-    ::SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
-    {
-        // Sized to its caption.
-        HDC dc = ::GetDC(Label1);
-        HGDIOBJ old = ::SelectObject(dc, labelFont_.Get());
-        SIZE size{};
-        ::GetTextExtentPoint32A(dc, "Yorv Options", 12, &size);
-        ::SelectObject(dc, old);
-        ::ReleaseDC(Label1, dc);
-        ::SetWindowPos(Label1, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    Label1 = CreateSizedLabel("Yorv Options", 16, 64, static_cast<HFONT>(labelFont_.Get()), IDC_LABEL1);
     // A check box is never narrower than its caption, whatever font the
     // system substitutes for the dialog font.
     for (HWND box : {CBNoSound, CBLogFile, CBYmod})
@@ -166,12 +155,7 @@ void TFrmMain::FitCheckBoxToCaption(HWND box)
 {
     char caption[64];
     const int len = ::GetWindowTextA(box, caption, sizeof caption);
-    HDC dc = ::GetDC(box);
-    HGDIOBJ old = ::SelectObject(dc, Application::DefaultFont());
-    SIZE size{};
-    ::GetTextExtentPoint32A(dc, caption, len, &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(box, dc);
+    const SIZE size = Application::TextExtent(Application::DefaultFont(), caption, len);
     // The box itself, the gap after it, and a little room for the focus frame.
     const int needed = ::GetSystemMetrics(SM_CXMENUCHECK) + Application::Scale(6) + size.cx;
     RECT rc;

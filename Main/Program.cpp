@@ -16,8 +16,8 @@ ProgramWindows::ProgramWindows(HINSTANCE instance, const std::string& storeKey)
     YModDirs.assign(kYModSlots, std::string());
     YModCount = 0;
     PrevIndex = -1;
-    Application::Initialize(instance);
     Application::SetTitle(kAppTitle);
+    Application::Initialize(instance);
 
     main_ = std::make_unique<TFrmMain>(storeKey);
     about_ = std::make_unique<TAbout>();

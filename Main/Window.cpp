@@ -2,6 +2,7 @@
 
 #include "Application.h"
 
+#include <cstring>
 #include <exception>
 
 namespace yorv {
@@ -14,7 +15,7 @@ Window::~Window()
     }
 }
 
-void Window::RegisterWindowClass(const char* className, HICON icon)
+void Window::RegisterWindowClass(const char* className, HICON icon, HICON smallIcon)
 {
     WNDCLASSEXA wc{};
     if (::GetClassInfoExA(Application::Instance(), className, &wc))
@@ -23,6 +24,7 @@ void Window::RegisterWindowClass(const char* className, HICON icon)
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = Application::Instance();
     wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
     wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
@@ -45,6 +47,15 @@ HWND Window::CreateChild(const char* className, const char* text, DWORD style, i
                                    nullptr);
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(Application::DefaultFont()), FALSE);
     return child;
+}
+
+HWND Window::CreateSizedLabel(const char* text, int x, int y, HFONT font, int id)
+{
+    HWND label = CreateChild("STATIC", text, SS_LEFT | SS_NOPREFIX, x, y, 1, 1, id);
+    ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const SIZE size = Application::TextExtent(font, text, static_cast<int>(std::strlen(text)));
+    ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return label;
 }
 
 RECT Window::CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool menu)

@@ -19,7 +19,7 @@ public:
     HWND Handle() const { return hwnd_; }
 
 protected:
-    static void RegisterWindowClass(const char* className, HICON icon);
+    static void RegisterWindowClass(const char* className, HICON icon = nullptr, HICON smallIcon = nullptr);
     HWND CreateWin(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                    int width, int height, HWND owner, HMENU menu = nullptr);
 
@@ -28,6 +28,8 @@ protected:
     // A child control of this window, in the default font.
     HWND CreateChild(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
                      int id, DWORD exStyle = 0);
+    // A single-line caption in the given font, sized to its text.
+    HWND CreateSizedLabel(const char* text, int x, int y, HFONT font, int id);
 
     // Outer size and position of a window whose client area is given,
     // centred on the screen; sizes in pixels at 96 dots per inch.

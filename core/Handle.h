@@ -71,6 +71,7 @@ inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteIcon(HICON h) { ::DestroyIcon(h); }
 inline void DeleteMenu(HMENU h) { ::DestroyMenu(h); }
+inline void DeleteDc(HDC h) { ::DeleteDC(h); }
 }  // namespace detail
 
 using UniqueKey = UniqueHandle<detail::NullTraits<HKEY, detail::CloseKey>>;
@@ -80,5 +81,6 @@ using UniqueKernel = UniqueHandle<detail::NullTraits<HANDLE, detail::CloseFile>>
 using UniqueGdi = UniqueHandle<detail::NullTraits<HGDIOBJ, detail::DeleteGdi>>;
 using UniqueIcon = UniqueHandle<detail::NullTraits<HICON, detail::DeleteIcon>>;
 using UniqueMenu = UniqueHandle<detail::NullTraits<HMENU, detail::DeleteMenu>>;
+using UniqueDc = UniqueHandle<detail::NullTraits<HDC, detail::DeleteDc>>;  // memory DCs
 
 }  // namespace yorv

@@ -3,8 +3,6 @@
 #include "../Main/Application.h"
 #include "../resources/resource.h"
 
-#include <cstring>
-
 namespace yorv {
 
 TFrmWork* FrmWork = nullptr;
@@ -29,24 +27,9 @@ void TFrmWork::Create()
 
     label1Font_ = Application::MakeFont(16, true);
     label2Font_ = Application::MakeFont(13, true);
-    Label1 = CreateLabel(kLabel1Text, 26, 16, static_cast<HFONT>(label1Font_.Get()), kLabel1);
+    Label1 = CreateSizedLabel(kLabel1Text, 26, 16, static_cast<HFONT>(label1Font_.Get()), kLabel1);
     Image1.Attach(CreateChild("STATIC", "", SS_OWNERDRAW, 40, 48, 33, 33, kImage1), IDB_WORKING_PICTURE);
-    Label2 = CreateLabel(kLabel2Text, 105, 56, static_cast<HFONT>(label2Font_.Get()), kLabel2);
-}
-
-HWND TFrmWork::CreateLabel(const char* text, int x, int y, HFONT font, int id)
-{
-    HWND label = CreateChild("STATIC", text, SS_LEFT | SS_NOPREFIX, x, y, 1, 1, id);
-    ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // Sized to its caption in its font.
-    HDC dc = ::GetDC(label);
-    HGDIOBJ old = ::SelectObject(dc, font);
-    SIZE size{};
-    ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(label, dc);
-    ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return label;
+    Label2 = CreateSizedLabel(kLabel2Text, 105, 56, static_cast<HFONT>(label2Font_.Get()), kLabel2);
 }
 
 void TFrmWork::Show()

@@ -26,7 +26,6 @@ public:
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    HWND CreateLabel(const char* text, int x, int y, HFONT font, int id);
 
     UniqueGdi label1Font_;
     UniqueGdi label2Font_;
