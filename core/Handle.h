@@ -77,7 +77,6 @@ inline void DeleteDc(HDC h) { ::DeleteDC(h); }
 using UniqueKey = UniqueHandle<detail::NullTraits<HKEY, detail::CloseKey>>;
 using UniqueFile = UniqueHandle<detail::InvalidValueTraits<detail::CloseFile>>;
 using UniqueFind = UniqueHandle<detail::InvalidValueTraits<detail::CloseFind>>;
-using UniqueKernel = UniqueHandle<detail::NullTraits<HANDLE, detail::CloseFile>>;  // threads, events
 using UniqueGdi = UniqueHandle<detail::NullTraits<HGDIOBJ, detail::DeleteGdi>>;
 using UniqueIcon = UniqueHandle<detail::NullTraits<HICON, detail::DeleteIcon>>;
 using UniqueMenu = UniqueHandle<detail::NullTraits<HMENU, detail::DeleteMenu>>;

@@ -3,6 +3,7 @@
 #include "CatalogueRules.h"
 #include "FileSystem.h"
 #include "Handle.h"
+#include "Links.h"
 
 #include <shellapi.h>
 
@@ -33,14 +34,13 @@ bool SamePath(const std::string& a, const std::string& b)
     return true;
 }
 
-// Where a handle really leads, links and mounts resolved: "\\?\C:\..."
-// with VOLUME_NAME_DOS, the same without the volume with VOLUME_NAME_NONE.
-std::optional<std::string> FinalPathOf(HANDLE handle, DWORD volumeForm = VOLUME_NAME_DOS)
+// Where a handle really leads, links and mounts resolved: "\\?\C:\...".
+std::optional<std::string> FinalPathOf(HANDLE handle)
 {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD len = ::GetFinalPathNameByHandleA(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                      FILE_NAME_NORMALIZED | volumeForm);
+                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (len == 0)
             return std::nullopt;
         if (len < path.size()) {
@@ -59,42 +59,14 @@ UniqueFile OpenToLook(const std::string& path)
                                     nullptr));
 }
 
-// Where a directory really lies: in full, and on its volume.
-struct Place {
-    std::string full;
-    std::string onVolume;
-};
-
-std::optional<Place> FinalPlace(const std::string& path)
+// The name of an open file or directory on its volume ("\Games\..."),
+// spelled as it was opened, after any link on the way was resolved.
+std::optional<std::string> NameOnVolume(HANDLE handle)
 {
-    UniqueFile handle = OpenToLook(path);
-    if (!handle)
-        return std::nullopt;
-    std::optional<std::string> full = FinalPathOf(handle.Get(), VOLUME_NAME_DOS);
-    std::optional<std::string> onVolume = FinalPathOf(handle.Get(), VOLUME_NAME_NONE);
-    if (!full || !onVolume)
-        return std::nullopt;
-    return Place{std::move(*full), std::move(*onVolume)};
-}
-
-std::optional<std::string> FinalPath(const std::string& path, DWORD volumeForm = VOLUME_NAME_DOS)
-{
-    UniqueFile handle = OpenToLook(path);
-    if (!handle)
-        return std::nullopt;
-    return FinalPathOf(handle.Get(), volumeForm);
-}
-
-// Where the file `path` really lies on its volume: "\yorvtests\...".
-std::optional<std::string> PathOnVolume(const std::string& path)
-{
-    UniqueFile handle = OpenToLook(path);
-    if (!handle)
-        return std::nullopt;
     std::vector<DWORD> buffer(64 + MAX_PATH);  // DWORD-aligned
     for (;;) {
         const DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(DWORD));
-        if (::GetFileInformationByHandleEx(handle.Get(), FileNameInfo, buffer.data(), bytes))
+        if (::GetFileInformationByHandleEx(handle, FileNameInfo, buffer.data(), bytes))
             break;
         if (::GetLastError() != ERROR_MORE_DATA || buffer.size() > 65536)
             return std::nullopt;
@@ -108,6 +80,36 @@ std::optional<std::string> PathOnVolume(const std::string& path)
     std::string name(static_cast<std::size_t>(length), '\0');
     ::WideCharToMultiByte(CP_ACP, 0, info->FileName, wideLength, name.data(), length, nullptr, nullptr);
     return name;
+}
+
+// Where a directory really lies: in full, every name in its long form, to
+// compare with its parent's; and its name on its volume, spelled as its
+// files will be, to compare with theirs. Files are asked only the second,
+// the question about a file that costs least; asked the same way, a path
+// written with short names or in another case compares alike on both sides.
+struct Place {
+    std::string full;
+    std::string onVolume;
+};
+
+std::optional<Place> FinalPlace(const std::string& path)
+{
+    UniqueFile handle = OpenToLook(path);
+    if (!handle)
+        return std::nullopt;
+    std::optional<std::string> full = FinalPathOf(handle.Get());
+    std::optional<std::string> onVolume = NameOnVolume(handle.Get());
+    if (!full || !onVolume)
+        return std::nullopt;
+    return Place{std::move(*full), std::move(*onVolume)};
+}
+
+std::optional<std::string> FinalPath(const std::string& path)
+{
+    UniqueFile handle = OpenToLook(path);
+    if (!handle)
+        return std::nullopt;
+    return FinalPathOf(handle.Get());
 }
 
 // The full path of `path`, however long; empty when it cannot be formed.
@@ -141,7 +143,7 @@ bool RemoveLink(const std::string& path, const std::string& ownFinalPath)
         return false;
     FILE_ATTRIBUTE_TAG_INFO tag{};
     if (!::GetFileInformationByHandleEx(link.Get(), FileAttributeTagInfo, &tag, sizeof tag)
-        || !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        || !IsLinkEntry(tag.FileAttributes, tag.ReparseTag))
         return false;
     FILE_DISPOSITION_INFO dispose{};
     dispose.DeleteFile = TRUE;
@@ -151,105 +153,33 @@ bool RemoveLink(const std::string& path, const std::string& ownFinalPath)
 // Whether the file `path` really lies at `expected` on its volume.
 bool LiesAt(const std::string& path, const std::string& expected)
 {
-    const std::optional<std::string> final = PathOnVolume(path);
-    return final && SamePath(*final, expected);
+    UniqueFile handle = OpenToLook(path);
+    if (!handle)
+        return false;
+    const std::optional<std::string> name = NameOnVolume(handle.Get());
+    return name && SamePath(*name, expected);
 }
 
-// The files of one directory are checked on a thread of their own, at most
-// kLookahead files ahead of the one being recycled, so that each check
-// overlaps the shell's work on the file before it instead of adding to it;
-// a file is still checked only moments before it goes. Without the thread,
-// each file is checked just before it goes.
-class FileChecksAhead {
-public:
-    struct File {
-        std::string path;
-        std::string expected;  // where it must lie on its volume
-    };
-
-    explicit FileChecksAhead(std::vector<File> files) : files_(std::move(files)), verdicts_(files_.size(), 0)
-    {
-        if (files_.size() > 1)
-            thread_.Reset(::CreateThread(nullptr, 0, Run, this, 0, nullptr));
-    }
-
-    ~FileChecksAhead()
-    {
-        if (!thread_)
-            return;
-        ::AcquireSRWLockExclusive(&lock_);
-        stopping_ = true;
-        ::ReleaseSRWLockExclusive(&lock_);
-        ::WakeAllConditionVariable(&changed_);
-        ::WaitForSingleObject(thread_.Get(), INFINITE);
-    }
-
-    FileChecksAhead(const FileChecksAhead&) = delete;
-    FileChecksAhead& operator=(const FileChecksAhead&) = delete;
-
-    const std::string& Path(std::size_t i) const { return files_[i].path; }
-
-    // Whether file `i` lies where it should; files are taken in order.
-    bool Verified(std::size_t i)
-    {
-        if (!thread_)
-            return Check(i);
-        ::AcquireSRWLockExclusive(&lock_);
-        while (checked_ <= i)
-            ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
-        const bool verdict = verdicts_[i] != 0;
-        taken_ = i + 1;
-        ::ReleaseSRWLockExclusive(&lock_);
-        ::WakeAllConditionVariable(&changed_);
-        return verdict;
-    }
-
-private:
-    static constexpr std::size_t kLookahead = 2;
-
-    bool Check(std::size_t i) const noexcept
-    {
-        try {
-            return LiesAt(files_[i].path, files_[i].expected);
-        } catch (...) {
-            return false;  // out of memory: not known to be safe
-        }
-    }
-
-    static DWORD WINAPI Run(void* self)
-    {
-        static_cast<FileChecksAhead*>(self)->CheckInTurn();
-        return 0;
-    }
-
-    void CheckInTurn()
-    {
-        for (std::size_t i = 0; i < files_.size(); ++i) {
-            ::AcquireSRWLockExclusive(&lock_);
-            while (!stopping_ && i >= taken_ + kLookahead)
-                ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
-            const bool stop = stopping_;
-            ::ReleaseSRWLockExclusive(&lock_);
-            if (stop)
-                return;
-            const bool verdict = Check(i);
-            ::AcquireSRWLockExclusive(&lock_);
-            verdicts_[i] = verdict ? 1 : 0;
-            checked_ = i + 1;
-            ::ReleaseSRWLockExclusive(&lock_);
-            ::WakeAllConditionVariable(&changed_);
-        }
-    }
-
-    const std::vector<File> files_;
-    std::vector<char> verdicts_;  // guarded by lock_, as are the three below
-    std::size_t checked_ = 0;     // verdicts given
-    std::size_t taken_ = 0;       // verdicts taken
-    bool stopping_ = false;
-    SRWLOCK lock_ = SRWLOCK_INIT;
-    CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
-    UniqueKernel thread_;
-};
+// The files of the shell's list: one name, ended by a double NUL (the
+// string's own terminator is the second). Sized to the path, so it is never
+// shortened.
+bool SendToBin(const std::string& fullPath, HWND shellOwner)
+{
+    const std::string names = fullPath + '\0';
+    SHFILEOPSTRUCTA request{};
+    request.hwnd = shellOwner;
+    request.wFunc = FO_DELETE;
+    request.pFrom = names.c_str();
+    request.pTo = nullptr;
+    // To the recycle bin without asking, but with a warning (and the
+    // player's answer) before any file would be deleted for good instead.
+    request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
+    request.fAnyOperationsAborted = FALSE;
+    request.hNameMappings = nullptr;
+    const int result = ::SHFileOperationA(&request);
+    // Declining the warning is no error to the shell, but the file stayed.
+    return result == 0 && !request.fAnyOperationsAborted;
+}
 
 class TreeRemover {
 public:
@@ -283,6 +213,8 @@ private:
     struct Entry {
         std::string name;
         DWORD attributes;
+        DWORD reparseTag;
+        bool IsLink() const { return IsLinkEntry(attributes, reparseTag); }
     };
 
     static std::vector<Entry> ListEntries(const std::string& dir)
@@ -294,35 +226,25 @@ private:
             return entries;
         do {
             if (!IsDotEntry(entry.cFileName))
-                entries.push_back({entry.cFileName, entry.dwFileAttributes});
+                entries.push_back({entry.cFileName, entry.dwFileAttributes, entry.dwReserved0});
         } while (::FindNextFileA(find.Get(), &entry));
         return entries;
     }
 
     void RemoveEntries(const std::string& dir, const Place& place)
     {
-        const std::vector<Entry> entries = ListEntries(dir);
-        // Files are many: their place is read on the volume alone, the one
-        // question about a file that costs least; the directory's own
-        // volume was checked in full above.
-        std::vector<FileChecksAhead::File> files;
-        for (const Entry& entry : entries) {
-            if (!(entry.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-                files.push_back({JoinPath(dir, entry.name), place.onVolume + "\\" + entry.name});
-        }
-        FileChecksAhead checks(std::move(files));
-        std::size_t nextFile = 0;
-        for (const Entry& entry : entries) {
+        // Read in full first: the listing is not changed under its feet.
+        for (const Entry& entry : ListEntries(dir)) {
             const std::string path = JoinPath(dir, entry.name);
             const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
-            if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                // A junction or symbolic link: never entered, never followed.
+            if (entry.IsLink()) {
+                // Never entered, never followed.
                 if (!RemoveLink(path, place.full + "\\" + entry.name) && isDirectory)
                     NotRemoved(path);
                 continue;
             }
-            // A second guard, for links the attributes do not show (Wine
-            // shows a Unix symbolic link to a file as a plain file, and
+            // A second guard, for links the listing does not show (Wine
+            // lists a Unix symbolic link to a file as a plain file, and
             // would send the file it leads to to the bin): what does not
             // lead to its own place in the tree is left alone.
             if (isDirectory) {
@@ -331,10 +253,10 @@ private:
                     RemoveDirectoryTree(path, sub);
                 else
                     NotRemoved(path);
-            } else {
-                const std::size_t file = nextFile++;
-                if (checks.Verified(file))
-                    RecycleFile(checks.Path(file), shellOwner_);
+            } else if (LiesAt(path, place.onVolume + "\\" + entry.name)) {
+                const std::string full = FullPath(path);
+                if (!full.empty())
+                    SendToBin(full, shellOwner_);
             }
         }
     }
@@ -358,13 +280,22 @@ void SplitPath(const std::string& path, std::string& parent, std::string& name)
     }
 }
 
+// Whether the directory `path` is itself a link, as its parent lists it.
+bool IsLinkDirectory(const std::string& path)
+{
+    if (path.find_first_of("*?") != std::string::npos)
+        return false;  // no such name exists; and no pattern is ever listed
+    WIN32_FIND_DATAA entry;
+    UniqueFind find(::FindFirstFileA(path.c_str(), &entry));
+    return find && IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0);
+}
+
 }  // namespace
 
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
 {
     TreeRemover remover(onNotRemoved, shellOwner);
-    const DWORD attributes = ::GetFileAttributesA(directory.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if (IsLinkDirectory(directory)) {
         // The YMod's directory is itself a link: the link goes, its target stays.
         std::string parent;
         std::string name;
@@ -384,25 +315,7 @@ bool RecycleFile(const std::string& file, HWND shellOwner)
     if (!FileExists(file))
         return false;
     const std::string full = FullPath(file);
-    if (full.empty())
-        return false;
-    // A list of one name, ended by a double NUL: the string's own
-    // terminator is the second. Sized to the path, so it is never shortened.
-    const std::string names = full + '\0';
-
-    SHFILEOPSTRUCTA request{};
-    request.hwnd = shellOwner;
-    request.wFunc = FO_DELETE;
-    request.pFrom = names.c_str();
-    request.pTo = nullptr;
-    // To the recycle bin without asking, but with a warning (and the
-    // player's answer) before any file would be deleted for good instead.
-    request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
-    request.fAnyOperationsAborted = FALSE;
-    request.hNameMappings = nullptr;
-    const int result = ::SHFileOperationA(&request);
-    // Declining the warning is no error to the shell, but the file stayed.
-    return result == 0 && !request.fAnyOperationsAborted;
+    return !full.empty() && SendToBin(full, shellOwner);
 }
 
 bool TreeHoldsFiles(const std::string& directory)
@@ -412,7 +325,7 @@ bool TreeHoldsFiles(const std::string& directory)
     if (!find)
         return false;
     do {
-        if (IsDotEntry(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        if (IsDotEntry(entry.cFileName) || IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0))
             continue;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return true;

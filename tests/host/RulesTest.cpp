@@ -1,6 +1,7 @@
 #include "core/CatalogueRules.h"
 #include "core/CommandLine.h"
 #include "core/Errors.h"
+#include "core/Links.h"
 
 #include "doctest.h"
 
@@ -54,4 +55,19 @@ TEST_CASE("the game's switches come in their fixed order with their blanks")
     CHECK(yorv::ComposeGameParameters(false, false, "fen") == "-game fen");
     CHECK(yorv::ComposeGameParameters(true, true, "My Mod") == "-nosound -debug -game My Mod");
     CHECK(yorv::ComposeEditorParameters("My Mod") == "-game My Mod");
+}
+
+TEST_CASE("only links are kept from being entered or recycled; other reparse points are files and folders")
+{
+    constexpr std::uint32_t file = 0x20, folder = 0x10, reparse = 0x400;
+    CHECK(yorv::IsLinkEntry(file | reparse, 0xA000000C));    // symbolic link to a file
+    CHECK(yorv::IsLinkEntry(folder | reparse, 0xA000000C));  // symbolic link to a folder
+    CHECK(yorv::IsLinkEntry(folder | reparse, 0xA0000003));  // junction or mount
+    CHECK(yorv::IsLinkEntry(folder | reparse, 0));           // a Unix link as Wine lists it
+    CHECK_FALSE(yorv::IsLinkEntry(file | reparse, 0x80000017));    // compressed by the system
+    CHECK_FALSE(yorv::IsLinkEntry(file | reparse, 0x80000013));    // deduplicated
+    CHECK_FALSE(yorv::IsLinkEntry(file | reparse, 0x9000001A));    // cloud file
+    CHECK_FALSE(yorv::IsLinkEntry(folder | reparse, 0x9000701A));  // cloud folder
+    CHECK_FALSE(yorv::IsLinkEntry(file, 0xA000000C));  // the tag means nothing without the attribute
+    CHECK_FALSE(yorv::IsLinkEntry(folder, 0));
 }

@@ -14,6 +14,7 @@
 #include "doctest.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -483,6 +484,34 @@ TEST_SUITE("remove")
         CHECK(Launcher::Selection() == -1);
     }
 
+    TEST_CASE("a game directory written in short names and another case removes like its long form")
+    {
+        test::TempDir game("remove_short_names");
+        ForgetTrashFrom(game.Path());
+        const std::string mod = game / "Long Named Mod Folder";
+        test::MakeDir(mod);
+        test::MakeDir(mod + "\\Music Files");
+        test::WriteBytes(mod + "\\Readme For Players.txt", "readme");
+        test::WriteBytes(mod + "\\Music Files\\Theme.ogg", "theme");
+        // The installation record may hold the game directory as an old
+        // installer wrote it: 8.3 names, any case.
+        std::string shortGame(MAX_PATH, '\0');
+        shortGame.resize(GetShortPathNameA(game.Path().c_str(), shortGame.data(), MAX_PATH));
+        REQUIRE(shortGame.find('~') != std::string::npos);
+        std::transform(shortGame.begin(), shortGame.end(), shortGame.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+        Launcher launcher(shortGame);
+        launcher.Select("Long Named Mod Folder");
+
+        test::ModalWatcher watcher({IDYES});
+        FrmMain->CmdRemoveClick();
+        REQUIRE(watcher.Boxes().size() == 2);
+        CHECK(watcher.Boxes()[1].caption == "Success");
+        CHECK_FALSE(Exists(mod));
+        CHECK(InTrash(mod + "\\Readme For Players.txt", "readme"));
+        CHECK(InTrash(mod + "\\Music Files\\Theme.ogg", "theme"));
+    }
+
     TEST_CASE("links inside a YMod are never followed: what they lead to stays untouched and out of the bin")
     {
         test::TempDir game("remove_links");
@@ -496,8 +525,8 @@ TEST_SUITE("remove")
         test::MakeDir(mod);
         test::MakeDir(mod + "\\saves");
         test::WriteBytes(mod + "\\own.txt", "own");
-        // Own files on either side of the link to a file, so that the link is
-        // judged among others, as the checks run ahead of the recycling.
+        // Own files on either side of the link to a file: the link is judged
+        // in the middle of its directory, not only at its ends.
         for (const char* name : {"a.sav", "m.sav", "z.sav"})
             test::WriteBytes(mod + "\\saves\\" + name, name);
         MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
