@@ -23,6 +23,8 @@ public:
     static HICON Icon() { return icon_; }
     static HICON SmallIcon() { return smallIcon_; }
     static const std::string& Title() { return title_; }
+    // The window the application window hands its activation on to.
+    static void SetMainWindow(HWND mainWindow) { mainWindow_ = mainWindow; }
     static void SetTitle(const std::string& title);
 
     // Pixels at 96 dots per inch to pixels on this screen.

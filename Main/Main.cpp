@@ -247,8 +247,13 @@ void TFrmMain::ApplySelectionRule()
         }
     }
     const BOOL enable = text.empty() ? FALSE : TRUE;
-    ::EnableWindow(CmdAbout.Handle(), enable);
-    ::EnableWindow(CmdRemove.Handle(), enable);
+    for (HWND button : {CmdAbout.Handle(), CmdRemove.Handle()}) {
+        // A disabled control gives the focus up to nobody, and keys would
+        // then reach no control at all: the next one takes it first.
+        if (!enable && ::GetFocus() == button)
+            ::SetFocus(::GetNextDlgTabItem(Handle(), button, FALSE));
+        ::EnableWindow(button, enable);
+    }
 }
 
 void TFrmMain::OnCommand(int id, int code)

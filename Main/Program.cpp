@@ -26,12 +26,14 @@ ProgramWindows::ProgramWindows(HINSTANCE instance, const std::string& storeKey)
     About = about_.get();
     FrmWork = work_.get();
     FrmMain->Create();
+    Application::SetMainWindow(FrmMain->Handle());
     About->Create();
     FrmWork->Create();
 }
 
 ProgramWindows::~ProgramWindows()
 {
+    Application::SetMainWindow(nullptr);
     work_.reset();
     about_.reset();
     main_.reset();

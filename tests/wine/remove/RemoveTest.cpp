@@ -333,7 +333,10 @@ TEST_SUITE("remove")
             CHECK(Launcher::Selection() >= 0);
             CHECK(TrashedFrom(game.Path()).empty());
 
-            // Yes: the working window is up while the work runs, gone before the verdict.
+            // Yes, with Remove pressed from the keyboard: the working window
+            // is up while the work runs, gone before the verdict.
+            SetFocus(FrmMain->CmdRemove.Handle());
+            REQUIRE(GetFocus() == FrmMain->CmdRemove.Handle());
             bool workingVisibleAtVerdict = true;
             test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
                 if (box.caption == "Success")
@@ -374,6 +377,10 @@ TEST_SUITE("remove")
             CHECK_FALSE(IsWindowEnabled(FrmMain->CmdRemove.Handle()));
             CHECK_FALSE(IsWindowEnabled(FrmMain->CmdAbout.Handle()));
             CHECK(IsWindowEnabled(FrmMain->CmdEdit.Handle()) == editBefore);
+            // Remove, now disabled, handed the focus on, so the keyboard still works.
+            test::Pump(50);
+            CHECK(GetActiveWindow() == FrmMain->Handle());
+            CHECK(GetFocus() == FrmMain->CmdExit.Handle());
 
             // The next start does not list it either.
             launcher.Start();
