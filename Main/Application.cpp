@@ -114,12 +114,11 @@ bool Application::TranslateDialogKeys(MSG& msg, HWND mainWindow)
     return ::IsDialogMessageA(mainWindow, &msg) != FALSE;
 }
 
-int Application::Run(HWND mainWindow)
+int Application::Run()
 {
-    mainWindow_ = mainWindow;
     MSG msg;
     while (!terminated_ && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateDialogKeys(msg, mainWindow))
+        if (TranslateDialogKeys(msg, mainWindow_))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

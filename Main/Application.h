@@ -38,8 +38,9 @@ public:
     // The size of a single line of text in the given font.
     static SIZE TextExtent(HFONT font, const char* text, int length);
 
-    // Runs the message loop until the application is ended.
-    static int Run(HWND mainWindow);
+    // Runs the message loop, the main window's keys translated as a
+    // dialog's, until the application is ended.
+    static int Run();
     // Asks the message loop to stop once the current handler has finished.
     static void Terminate();
     static bool Terminated() { return terminated_; }

@@ -47,7 +47,7 @@ int RunLauncher(HINSTANCE instance)
     ProgramWindows windows(instance, kStoreKey);
     ::ShowWindow(FrmMain->Handle(), SW_SHOWNORMAL);
     ::UpdateWindow(FrmMain->Handle());
-    return Application::Run(FrmMain->Handle());
+    return Application::Run();
 }
 
 }  // namespace yorv

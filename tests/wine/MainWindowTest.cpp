@@ -460,7 +460,7 @@ TEST_SUITE("mainwindow")
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
         // A guard in case Enter does nothing: end the loop after a while.
         const UINT_PTR guard = SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); });
-        Application::Run(FrmMain->Handle());
+        Application::Run();
         KillTimer(nullptr, guard);
         CHECK(Application::Terminated());
         CHECK(game.key.Get("CloseOnRun") == "1");
