@@ -160,11 +160,12 @@ bool LiesAt(const std::string& path, const std::string& expected)
     return name && SamePath(*name, expected);
 }
 
-// The files of the shell's list: one name, ended by a double NUL (the
-// string's own terminator is the second). Sized to the path, so it is never
-// shortened.
+// Sends one file, named by its full path, to the recycle bin.
 bool SendToBin(const std::string& fullPath, HWND shellOwner)
 {
+    // The shell's list of names: this one, ended by a double NUL (the
+    // string's own terminator is the second); sized to the path, so it is
+    // never shortened.
     const std::string names = fullPath + '\0';
     SHFILEOPSTRUCTA request{};
     request.hwnd = shellOwner;
