@@ -126,9 +126,9 @@ void TAbout::CreateControls()
 
     // Labels take "&" as an access-key marker and never wrap.
     const DWORD labelStyle = SS_LEFTNOWORDWRAP;
-    Label1 = CreateChild("STATIC", "", labelStyle, kPanelLeft + 80, kPanelTop + 12, 240, 21, IDC_ABOUT_LABEL1);
     label1Font_ = Application::MakeFont(13);
-    ::SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(label1Font_.Get()), FALSE);
+    Label1 = CreateChild("STATIC", "", labelStyle, kPanelLeft + 80, kPanelTop + 12, 240, 21, IDC_ABOUT_LABEL1, 0,
+                         static_cast<HFONT>(label1Font_.Get()));
     Label2 = CreateChild("STATIC", "", labelStyle, kPanelLeft + 80, kPanelTop + 36, 240, 21, IDC_ABOUT_LABEL2);
     Label3 = CreateChild("STATIC", "", labelStyle, kPanelLeft + 80, kPanelTop + 56, 240, 13, IDC_ABOUT_LABEL3);
 

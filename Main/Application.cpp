@@ -24,6 +24,7 @@ void Application::Initialize(HINSTANCE instance)
     ::ReleaseDC(nullptr, screen);
     if (dpi_ <= 0)
         dpi_ = 96;
+    startScreen_ = SIZE{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 
     icon_ = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED));
@@ -45,8 +46,8 @@ void Application::Initialize(HINSTANCE instance)
 
     // Zero size, in the middle of the screen: it only carries the task-bar
     // button and owns the other windows and the message boxes.
-    const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
-    const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    const int x = startScreen_.cx / 2;
+    const int y = startScreen_.cy / 2;
     window_ = ::CreateWindowExA(0, kAppClass, title_.c_str(),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
                                 nullptr, nullptr, instance, nullptr);

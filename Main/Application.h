@@ -30,6 +30,10 @@ public:
     // Pixels at 96 dots per inch to pixels on this screen.
     static int Scale(int pixels);
     static int Dpi() { return dpi_; }
+    // The screen's size as it was when the program started, where its
+    // windows are placed; asking the system again costs a round of checks
+    // of the display each time.
+    static SIZE StartScreen() { return startScreen_; }
 
     // The dialog font of every control ("MS Sans Serif", 11 pixels) and
     // others of the same face.
@@ -56,6 +60,7 @@ private:
     static inline HICON smallIcon_ = nullptr;
     static inline std::string title_ = kAppTitle;
     static inline int dpi_ = 96;
+    static inline SIZE startScreen_{};
     static inline bool terminated_ = false;
 };
 

@@ -7,6 +7,8 @@
 #include "../resources/resource.h"
 #include "Application.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace yorv {
@@ -34,16 +36,22 @@ void TFrmMain::Create()
     RegisterWindowClass(kClassName, Application::Icon(), Application::SmallIcon());
     const int width = Application::Scale(kOuterWidth);
     const int height = Application::Scale(kOuterHeight);
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    CreateWin(0, kClassName, kAppTitle, kMainStyle, x, y, width, height, Application::Window());
+    const int x = (Application::StartScreen().cx - width) / 2;
+    const int y = (Application::StartScreen().cy - height) / 2;
+    // The menu bar comes with the window: set afterwards, it would have the
+    // frame laid out a second time.
+    UniqueMenu menuBar = CreateMenuBar();
+    MainMenu1 = menuBar.Get();
+    if (CreateWin(0, kClassName, kAppTitle, kMainStyle, x, y, width, height, Application::Window(), MainMenu1))
+        menuBar.Release();  // the window owns it from here on
+    else
+        MainMenu1 = nullptr;
 }
 
 LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
-        CreateMenuBar();
         CreateControls();
         FormCreate();
         return 0;
@@ -96,7 +104,7 @@ LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     return Window::HandleMessage(msg, wParam, lParam);
 }
 
-void TFrmMain::CreateMenuBar()
+UniqueMenu TFrmMain::CreateMenuBar()
 {
     HMENU file = ::CreatePopupMenu();
     ::AppendMenuA(file, MF_STRING, IDM_EXIT1, "E&xit");
@@ -108,11 +116,11 @@ void TFrmMain::CreateMenuBar()
     ::AppendMenuA(help, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(help, MF_STRING, IDM_DEVELOPERINFORMATION1, "Developer &Information");
 
-    MainMenu1 = ::CreateMenu();
-    ::AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    ::AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), "&Settings");
-    ::AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
-    ::SetMenu(Handle(), MainMenu1);  // the window owns it from here on
+    UniqueMenu bar(::CreateMenu());
+    ::AppendMenuA(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    ::AppendMenuA(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(settings), "&Settings");
+    ::AppendMenuA(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
+    return bar;
 }
 
 void TFrmMain::CreateControls()
@@ -123,11 +131,9 @@ void TFrmMain::CreateControls()
                    IDB_GLYPH_EXIT_OFF, 16);
     CmdPlay.Attach(CreateChild("BUTTON", "Play", glyphStyle, 109, 264, 75, 25, IDC_CMDPLAY), IDB_GLYPH_PLAY,
                    IDB_GLYPH_PLAY_OFF, 16);
-    CBNoSound = CreateChild("BUTTON", "Disable Sound", BS_AUTOCHECKBOX | WS_TABSTOP, 32, 88, 97, 17, IDC_CBNOSOUND);
-    CBLogFile = CreateChild("BUTTON", "Enable Log File", BS_AUTOCHECKBOX | WS_TABSTOP, 32, 112, 97, 17,
-                            IDC_CBLOGFILE);
-    CBYmod = CreateChild("BUTTON", "Run with the following YMod", BS_AUTOCHECKBOX | WS_TABSTOP, 32, 144, 161, 17,
-                         IDC_CBYMOD);
+    CBNoSound = CreateCheckBox("Disable Sound", 32, 88, 97, 17, IDC_CBNOSOUND);
+    CBLogFile = CreateCheckBox("Enable Log File", 32, 112, 97, 17, IDC_CBLOGFILE);
+    CBYmod = CreateCheckBox("Run with the following YMod", 32, 144, 161, 17, IDC_CBYMOD);
     ComboYMod = CreateChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 176, 329,
                             21 + kComboVisibleItems * kComboItemHeight + 2, IDC_COMBOYMOD);
     ::SendMessageA(ComboYMod, CB_SETITEMHEIGHT, 0, Application::Scale(kComboItemHeight));
@@ -143,25 +149,20 @@ void TFrmMain::CreateControls()
 
     labelFont_ = Application::MakeFont(13);
     Label1 = CreateSizedLabel("Yorv Options", 16, 64, static_cast<HFONT>(labelFont_.Get()), IDC_LABEL1);
-    // A check box is never narrower than its caption, whatever font the
-    // system substitutes for the dialog font.
-    for (HWND box : {CBNoSound, CBLogFile, CBYmod})
-        FitCheckBoxToCaption(box);
 
     Bevel1 = CreateChild("STATIC", "", SS_ETCHEDFRAME, 18, 136, 393, 105, IDC_BEVEL1);
 }
 
-void TFrmMain::FitCheckBoxToCaption(HWND box)
+HWND TFrmMain::CreateCheckBox(const char* caption, int x, int y, int width, int height, int id)
 {
-    char caption[64];
-    const int len = ::GetWindowTextA(box, caption, sizeof caption);
-    const SIZE size = Application::TextExtent(Application::DefaultFont(), caption, len);
-    // The box itself, the gap after it, and a little room for the focus frame.
-    const int needed = ::GetSystemMetrics(SM_CXMENUCHECK) + Application::Scale(6) + size.cx;
-    RECT rc;
-    ::GetWindowRect(box, &rc);
-    if (rc.right - rc.left < needed)
-        ::SetWindowPos(box, nullptr, 0, 0, needed, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Never narrower than its caption, whatever font the system substitutes
+    // for the dialog font: the box itself, the gap after it, and a little
+    // room for the focus frame.
+    const SIZE text =
+        Application::TextExtent(Application::DefaultFont(), caption, static_cast<int>(std::strlen(caption)));
+    const int needed = ::GetSystemMetrics(SM_CXMENUCHECK) + Application::Scale(6) + text.cx;
+    const SIZE size{std::max(Application::Scale(width), needed), Application::Scale(height)};
+    return CreateChildSized("BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, x, y, size, id);
 }
 
 void TFrmMain::FormCreate()

@@ -86,8 +86,8 @@ public:
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
-    void CreateMenuBar();
-    void FitCheckBoxToCaption(HWND box);
+    static UniqueMenu CreateMenuBar();
+    HWND CreateCheckBox(const char* caption, int x, int y, int width, int height, int id);
     void OnCommand(int id, int code);
     void ApplySelectionRule();
     void SetCloseOnRun(bool checked);

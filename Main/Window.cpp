@@ -39,23 +39,28 @@ HWND Window::CreateWin(DWORD exStyle, const char* className, const char* title, 
 }
 
 HWND Window::CreateChild(const char* className, const char* text, DWORD style, int x, int y, int width,
-                         int height, int id, DWORD exStyle)
+                         int height, int id, DWORD exStyle, HFONT font)
+{
+    return CreateChildSized(className, text, style, x, y, SIZE{Application::Scale(width), Application::Scale(height)},
+                            id, exStyle, font);
+}
+
+HWND Window::CreateChildSized(const char* className, const char* text, DWORD style, int x, int y, SIZE size,
+                              int id, DWORD exStyle, HFONT font)
 {
     HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, Application::Scale(x),
-                                   Application::Scale(y), Application::Scale(width), Application::Scale(height),
-                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Instance(),
+                                   Application::Scale(y), size.cx, size.cy, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Instance(),
                                    nullptr);
-    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(Application::DefaultFont()), FALSE);
+    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : Application::DefaultFont()), FALSE);
     return child;
 }
 
 HWND Window::CreateSizedLabel(const char* text, int x, int y, HFONT font, int id)
 {
-    HWND label = CreateChild("STATIC", text, SS_LEFT | SS_NOPREFIX, x, y, 1, 1, id);
-    ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // Measured first, so that the label is laid out once, at its size.
     const SIZE size = Application::TextExtent(font, text, static_cast<int>(std::strlen(text)));
-    ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return label;
+    return CreateChildSized("STATIC", text, SS_LEFT | SS_NOPREFIX, x, y, size, id, 0, font);
 }
 
 RECT Window::CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool menu)
@@ -64,8 +69,8 @@ RECT Window::CentredWindowRect(int clientWidth, int clientHeight, DWORD style, D
     ::AdjustWindowRectEx(&rc, style, menu, exStyle);
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const int x = (Application::StartScreen().cx - width) / 2;
+    const int y = (Application::StartScreen().cy - height) / 2;
     return RECT{x, y, x + width, y + height};
 }
 

@@ -25,9 +25,13 @@ protected:
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    // A child control of this window, in the default font.
+    // A child control of this window, in the given font or else the default
+    // one.
     HWND CreateChild(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
-                     int id, DWORD exStyle = 0);
+                     int id, DWORD exStyle = 0, HFONT font = nullptr);
+    // The same, its size given in pixels on this screen.
+    HWND CreateChildSized(const char* className, const char* text, DWORD style, int x, int y, SIZE size, int id,
+                          DWORD exStyle = 0, HFONT font = nullptr);
     // A single-line caption in the given font, sized to its text.
     HWND CreateSizedLabel(const char* text, int x, int y, HFONT font, int id);
 
