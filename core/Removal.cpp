@@ -344,11 +344,10 @@ bool TreeHoldsFiles(const std::string& directory)
 // under Wine, says nothing of the file being lost. Asking the shell about
 // the bin before the first file goes is not enough either: that tells
 // whether there is a bin, not whether it takes files from this folder. So
-// an empty file of
-// the program's own is created in the YMod's directory (the same volume
-// and folder as the files to come) and sent to the bin the same way, and
-// the bin's item count, read before and after through the shell, must
-// have grown. This works alike on Windows and under Wine (whose bin is the
+// an empty file of the program's own is created in the YMod's directory
+// (the same volume and folder as the files to come) and sent to the bin
+// the same way, and the bin's item count, read before and after through
+// the shell, must have grown. This works alike on Windows and under Wine (whose bin is the
 // XDG trash of the user's home), and the only thing ever at stake is the
 // check file.
 bool RecycleBinTakesFilesFrom(const std::string& directory)
