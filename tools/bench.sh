@@ -35,7 +35,8 @@ for name in "${names[@]}"; do
         need "$build/bench/startup/bench_startup.exe"
         "${run[@]}" "$build/bench/startup/bench_startup.exe" "$(to_wine "$build/YorvFrontEnd.exe")" \
             "$(to_wine "$build/bench/startup/bench_startup_minimal.exe")" 15 \
-            "$(to_wine "$build/bench/startup/bench_startup_skeleton.exe")" ;;
+            "$(to_wine "$build/bench/startup/bench_startup_skeleton.exe")" \
+            "$(to_wine "$build/bench/startup/bench_startup_controls.exe")" ;;
     scan|launch|about|remove)
         exe=$build/bench/$name/bench_$name.exe
         need "$exe"

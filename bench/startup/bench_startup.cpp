@@ -1,7 +1,8 @@
 // Start-up time: from process start to the main window shown and idle, for
 // the launcher and for a minimal one-window program, alternating, in one run;
-// with a third program, also for the launcher's bare window structure.
-//   bench_startup <launcher.exe> <minimal.exe> [rounds [skeleton.exe]]
+// with a third program, also for the launcher's bare window structure, and
+// with a fourth, for the same windows holding the same standard controls.
+//   bench_startup <launcher.exe> <minimal.exe> [rounds [skeleton.exe [controls.exe]]]
 #include "../BenchTiming.h"
 #include <windows.h>
 
@@ -74,16 +75,20 @@ int main(int argc, char** argv)
     }
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 15;
     const char* skeletonExe = argc > 4 ? argv[4] : nullptr;
-    StartOnce(argv[1]);  // warm the caches
-    StartOnce(argv[2]);
-    if (skeletonExe)
-        StartOnce(skeletonExe);
-    std::vector<double> launcher, minimal, skeleton;
+    const char* controlsExe = argc > 5 ? argv[5] : nullptr;
+    const char* const programs[] = {argv[1], argv[2], skeletonExe, controlsExe};
+    for (const char* exe : programs) {
+        if (exe)
+            StartOnce(exe);  // warm the caches
+    }
+    std::vector<double> launcher, minimal, skeleton, controls;
     for (int i = 0; i < rounds; ++i) {
         launcher.push_back(StartOnce(argv[1]));
         minimal.push_back(StartOnce(argv[2]));
         if (skeletonExe)
             skeleton.push_back(StartOnce(skeletonExe));
+        if (controlsExe)
+            controls.push_back(StartOnce(controlsExe));
     }
     const double l = bench::Median(launcher), m = bench::Median(minimal);
     std::printf("start-up to shown and idle, median of %d: launcher %.1f ms, minimal window %.1f ms, ratio %.2f (target <= 1.2)\n",
@@ -92,6 +97,12 @@ int main(int argc, char** argv)
         const double s = bench::Median(skeleton);
         std::printf("  the launcher's four windows alone, no controls: %.1f ms, ratio %.2f to the minimal window\n", s,
                     s / m);
+    }
+    if (controlsExe) {
+        const double c = bench::Median(controls);
+        std::printf("  the same windows with the same standard controls, nothing else: %.1f ms, ratio %.2f to the "
+                    "minimal window;\n  the launcher to them: ratio %.2f\n",
+                    c, c / m, l / c);
     }
     return 0;
 }
