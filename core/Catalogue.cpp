@@ -53,6 +53,11 @@ void ScanYModDirs()
             continue;
         if (IsDotEntry(name) || IsExcludedYModName(name))
             continue;
+        // A name that would lead elsewhere (to the game directory itself,
+        // its parent, or a twin without a trailing dot) is no YMod that the
+        // launcher can reach: every command would act on that other place.
+        if (!IsPlainName(name))
+            continue;
         if (static_cast<std::size_t>(YModCount) == YModDirs.size())
             YModDirs.emplace_back();
         YModDirs[static_cast<std::size_t>(YModCount++)] = name;

@@ -17,6 +17,17 @@ bool IsDotEntry(std::string_view name)
     return name == "." || name == "..";
 }
 
+bool IsPlainEntryName(std::u16string_view name)
+{
+    if (name.empty() || name.back() == u'.' || name.back() == u' ')
+        return false;
+    for (const char16_t c : name) {
+        if (c < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos)
+            return false;
+    }
+    return true;
+}
+
 std::string YModListText(const std::string& title, bool titleCut, const std::string& dirName)
 {
     if (title.empty())

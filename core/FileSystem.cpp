@@ -1,6 +1,10 @@
 #include "FileSystem.h"
 
+#include "CatalogueRules.h"
+
 #include <windows.h>
+
+#include <string>
 
 namespace yorv {
 
@@ -14,6 +18,20 @@ bool DirectoryExists(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsPlainName(const std::string& name)
+{
+    // Judged as the system will read the name: in UTF-16, converted from the
+    // ANSI code page, where a second byte of a double-byte character is no
+    // backslash.
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    if (length <= 0)
+        return false;
+    std::u16string wide(static_cast<std::size_t>(length), u'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), reinterpret_cast<WCHAR*>(wide.data()),
+                          length);
+    return IsPlainEntryName(wide);
 }
 
 }  // namespace yorv

@@ -17,4 +17,9 @@ bool FileExists(const std::string& path);
 // The attributes can be read and carry the directory attribute.
 bool DirectoryExists(const std::string& path);
 
+// Whether a name from a directory listing, in the ANSI form the listing
+// gives, names that entry and nothing else once joined to its folder's
+// path (see IsPlainEntryName).
+bool IsPlainName(const std::string& name);
+
 }  // namespace yorv

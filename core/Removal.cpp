@@ -7,6 +7,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -16,22 +17,36 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// Names are compared as the file systems compare them; only a to z are
-// folded here, which errs on the side of "not the same place".
-char FoldCase(char c)
+std::wstring Wide(const std::string& text)
 {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    if (length > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
 }
 
+// Paths are compared as the file systems compare names: character by
+// character, case ignored; in UTF-16, so that the second byte of a
+// double-byte character is never taken for a letter.
 bool SamePath(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i]))
-            return false;
-    }
-    return true;
+    const std::wstring wideA = Wide(a);
+    const std::wstring wideB = Wide(b);
+    if (wideA.empty() != a.empty() || wideB.empty() != b.empty())
+        return false;  // not convertible: not known to be the same
+    return ::CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                                  static_cast<int>(wideB.size()), TRUE)
+           == CSTR_EQUAL;
+}
+
+// A name's place in a folder's final path; a drive's root ends in its own
+// backslash already.
+std::string PlaceIn(const std::string& folderFinal, const std::string& name)
+{
+    if (!folderFinal.empty() && folderFinal.back() == '\\')
+        return folderFinal + name;
+    return folderFinal + "\\" + name;
 }
 
 // Where a handle really leads, links and mounts resolved: "\\?\C:\...".
@@ -238,9 +253,16 @@ private:
         for (const Entry& entry : ListEntries(dir)) {
             const std::string path = JoinPath(dir, entry.name);
             const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
+            if (!IsPlainName(entry.name)) {
+                // Joined to the folder's path, the name leads elsewhere:
+                // nothing is entered, recycled or deleted through it.
+                if (isDirectory)
+                    NotRemoved(path);
+                continue;
+            }
             if (entry.IsLink()) {
                 // Never entered, never followed.
-                if (!RemoveLink(path, place.full + "\\" + entry.name) && isDirectory)
+                if (!RemoveLink(path, PlaceIn(place.full, entry.name)) && isDirectory)
                     NotRemoved(path);
                 continue;
             }
@@ -250,11 +272,11 @@ private:
             // lead to its own place in the tree is left alone.
             if (isDirectory) {
                 const std::optional<Place> sub = FinalPlace(path);
-                if (sub && SamePath(sub->full, place.full + "\\" + entry.name))
+                if (sub && SamePath(sub->full, PlaceIn(place.full, entry.name)))
                     RemoveDirectoryTree(path, sub);
                 else
                     NotRemoved(path);
-            } else if (LiesAt(path, place.onVolume + "\\" + entry.name)) {
+            } else if (LiesAt(path, PlaceIn(place.onVolume, entry.name))) {
                 const std::string full = FullPath(path);
                 if (!full.empty())
                     SendToBin(full, shellOwner_);
@@ -291,24 +313,62 @@ bool IsLinkDirectory(const std::string& path)
     return find && IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0);
 }
 
+// Whether `place` is the entry `name` of the folder `parent`.
+bool LiesInParent(const Place& place, const std::string& parent, const std::string& name)
+{
+    const std::optional<std::string> parentFinal = FinalPath(parent);
+    return parentFinal && SamePath(place.full, PlaceIn(*parentFinal, name));
+}
+
+// Whether the tree holds a file that RemoveTree would recycle: links and
+// names that lead elsewhere are passed over, as it passes them over.
+bool HoldsFiles(const std::string& directory)
+{
+    WIN32_FIND_DATAA entry;
+    UniqueFind find(::FindFirstFileA(JoinPath(directory, "*.*").c_str(), &entry));
+    if (!find)
+        return false;
+    do {
+        if (IsDotEntry(entry.cFileName) || IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0)
+            || !IsPlainName(entry.cFileName))
+            continue;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return true;
+        if (HoldsFiles(JoinPath(directory, entry.cFileName)))
+            return true;
+    } while (::FindNextFileA(find.Get(), &entry));
+    return false;
+}
+
 }  // namespace
 
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
 {
     TreeRemover remover(onNotRemoved, shellOwner);
+    std::string parent;
+    std::string name;
+    SplitPath(directory, parent, name);
     if (IsLinkDirectory(directory)) {
         // The YMod's directory is itself a link: the link goes, its target stays.
-        std::string parent;
-        std::string name;
-        SplitPath(directory, parent, name);
         const std::optional<std::string> parentFinal = FinalPath(parent);
-        if (!parentFinal || !RemoveLink(directory, *parentFinal + "\\" + name))
+        if (!parentFinal || !RemoveLink(directory, PlaceIn(*parentFinal, name)))
             remover.NotRemoved(directory);
         return;
     }
-    // A directory that is gone, or that cannot be looked into, is only
-    // tried for removal: nothing inside it is touched.
-    remover.RemoveDirectoryTree(directory, FinalPlace(directory));
+    const std::optional<Place> place = FinalPlace(directory);
+    if (!place) {
+        // A directory that is gone, or that cannot be looked into, is only
+        // tried for removal: nothing inside it is touched.
+        remover.RemoveDir(directory);
+        return;
+    }
+    if (!LiesInParent(*place, parent, name)) {
+        // The path leads elsewhere (its last name is one that the system
+        // reads as another place): nothing there is touched.
+        remover.NotRemoved(directory);
+        return;
+    }
+    remover.RemoveDirectoryTree(directory, place);
 }
 
 bool RecycleFile(const std::string& file, HWND shellOwner)
@@ -321,19 +381,15 @@ bool RecycleFile(const std::string& file, HWND shellOwner)
 
 bool TreeHoldsFiles(const std::string& directory)
 {
-    WIN32_FIND_DATAA entry;
-    UniqueFind find(::FindFirstFileA(JoinPath(directory, "*.*").c_str(), &entry));
-    if (!find)
+    // RemoveTree recycles nothing from a link, or from a path that leads
+    // elsewhere.
+    if (IsLinkDirectory(directory))
         return false;
-    do {
-        if (IsDotEntry(entry.cFileName) || IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0))
-            continue;
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            return true;
-        if (TreeHoldsFiles(JoinPath(directory, entry.cFileName)))
-            return true;
-    } while (::FindNextFileA(find.Get(), &entry));
-    return false;
+    std::string parent;
+    std::string name;
+    SplitPath(directory, parent, name);
+    const std::optional<Place> place = FinalPlace(directory);
+    return place && LiesInParent(*place, parent, name) && HoldsFiles(directory);
 }
 
 // Why a probe: whether a file goes to the bin or is deleted for good is

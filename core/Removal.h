@@ -21,7 +21,9 @@ namespace yorv {
 using DirectoryNotRemoved = std::function<void(const std::string& directory)>;
 
 // Sends every file under `directory` to the recycle bin and deletes the
-// emptied directories, depth first, `directory` itself last. `shellOwner`
+// emptied directories, depth first, `directory` itself last. A `directory`
+// that does not lead to the entry its last name names (a name the system
+// reads as another place) is left alone and reported. `shellOwner`
 // owns what the shell shows while it recycles a file (its warning before a
 // file would be deleted for good); it may be null.
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner = nullptr);

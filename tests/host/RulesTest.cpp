@@ -17,6 +17,17 @@ TEST_CASE("the game's own directories are never YMods, in any case")
     CHECK_FALSE(yorv::IsDotEntry(".mod"));
 }
 
+TEST_CASE("only names that lead to their own entry are plain names")
+{
+    for (const char16_t* name : {u"MyMod", u" lead", u"a.b", u"...a", u"\u00C4rger", u"\uFF0E\uFF3C", u"x~1"})
+        CHECK(yorv::IsPlainEntryName(name));
+    // Separators, drive or stream colons, wildcards and the other characters
+    // Windows forbids; a trailing dot or blank, which it drops; no name.
+    for (const char16_t* name : {u"m\\..", u"a/b", u"a:b", u"a*", u"a?", u"a\"b", u"a<b", u"a>b", u"a|b", u"a\tb",
+                                 u"Twin.", u"...", u"mod ", u" ", u""})
+        CHECK_FALSE(yorv::IsPlainEntryName(name));
+}
+
 TEST_CASE("the list shows the title, cut long ones, or the directory name")
 {
     CHECK(yorv::YModListText("Fen Raiders 1.2", false, "raiders") == "Fen Raiders 1.2");

@@ -9,6 +9,7 @@
 #include "Main/PlainMessage.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
+#include "core/Removal.h"
 #include "working/working.h"
 
 #include "doctest.h"
@@ -73,6 +74,20 @@ void RunUnix(const std::string& commandLine)
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+}
+
+// The same, for cleaning up: no checks, nothing thrown.
+void RunUnixQuietly(const std::string& commandLine) noexcept
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
 }
 
 // A Unix symbolic link at `link` to `target`, as a player's tools would make it.
@@ -566,6 +581,69 @@ TEST_SUITE("remove")
         CHECK(Exists(mod + "\\saves\\shared"));
         // The links go the Unix way, so that cleaning up never follows them.
         RunUnix("Z:\\bin\\rm -f " + UnixPath(mod + "\\saves\\shared") + " " + UnixPath(mod + "\\saves\\single.sav"));
+    }
+
+    TEST_CASE("names that lead elsewhere are not listed, and nothing is entered or removed through them")
+    {
+        // Names Windows cannot give a directory, made on the Unix side (a
+        // player's tools can), or by a full-width dot and backslash whose
+        // ANSI form is ".\": joined to the game directory they lead to the
+        // game directory itself, or to a twin without the trailing dot.
+        const std::string gameDir = "C:\\yorvtests\\remove_elsewhere";
+        struct UnixCleanUp {  // Windows' own calls would follow these names
+            std::string dir;
+            ~UnixCleanUp() { RunUnixQuietly("Z:\\bin\\rm -rf " + dir); }
+        };
+        RunUnixQuietly("Z:\\bin\\rm -rf " + UnixPath(gameDir));
+        test::TempDir game("remove_elsewhere");
+        const UnixCleanUp cleanUp{UnixPath(game.Path())};
+        ForgetTrashFrom(game.Path());
+        test::MakeDir(game / "RealMod");
+        test::WriteBytes(game / "RealMod\\YMOD.DIZ", "Real Mod\r\n");
+        test::MakeDir(game / "Twin");
+        test::WriteBytes(game / "Twin\\YMOD.DIZ", "Twin Mod\r\n");
+        test::WriteBytes(game / "yorv.exe", "MZ game");
+        test::WriteBytes(game / "player.sav", "save");
+        test::MakeDir(game / "Loop");
+        // Unix names, a backslash in them an ordinary character.
+        for (const char* name : {"m\\..", "Twin.", "Loop/a\\..", "Loop/b\\.."})
+            RunUnix("Z:\\bin\\mkdir " + UnixPath(game.Path()) + "/" + name);
+        REQUIRE(CreateDirectoryW((Long(game.Path()) + L"\\\xFF0E\xFF3C").c_str(), nullptr));
+
+        Launcher launcher(game.Path());
+        std::vector<std::string> listed = Launcher::ListTexts();
+        std::sort(listed.begin(), listed.end());
+        CHECK(listed == std::vector<std::string>{"Loop", "Real Mod", "Twin Mod"});
+
+        // Removal given such a path refuses it, and touches nothing there.
+        std::vector<std::string> notRemoved;
+        for (const std::string& path : {game / "m\\..", game / "Twin.", game.Path() + "\\.\\"})
+            RemoveTree(path, [&](const std::string& dir) { notRemoved.push_back(dir); });
+        CHECK(notRemoved == std::vector<std::string>{game / "m\\..", game / "Twin.", game.Path() + "\\.\\"});
+        CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
+        CHECK(test::ReadBytes(game / "player.sav") == "save");
+        CHECK(test::ReadBytes(game / "Twin\\YMOD.DIZ") == "Twin Mod\r\n");
+        CHECK(TrashedFrom(game.Path()).empty());
+
+        // Two names in a YMod that each lead back to it are passed over, not
+        // walked for ever; a real file still counts.
+        CHECK_FALSE(TreeHoldsFiles(game / "Loop"));
+        test::WriteBytes(game / "Loop\\own.txt", "own");
+        CHECK(TreeHoldsFiles(game / "Loop"));
+        launcher.Select("Loop");
+        test::ModalWatcher watcher({IDYES});
+        FrmMain->CmdRemoveClick();
+        CHECK(InTrash(game / "Loop\\own.txt", "own"));
+        CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
+        CHECK(TrashedFrom(game.Path()).size() == 2);  // and the bin check's file
+        const auto& boxes = watcher.Boxes();
+        REQUIRE(boxes.size() == 5);
+        std::vector<std::string> leftInPlace{boxes[1].text, boxes[2].text};
+        std::sort(leftInPlace.begin(), leftInPlace.end());  // in the order the file system lists them
+        CHECK(leftInPlace
+              == std::vector<std::string>{CouldNotRemove(game / "Loop\\a\\.."), CouldNotRemove(game / "Loop\\b\\..")});
+        CHECK(boxes[3].text == CouldNotRemove(game / "Loop"));
+        CHECK(boxes[4].caption == "ERROR");
     }
 
     TEST_CASE("long paths are handed to the shell whole")
