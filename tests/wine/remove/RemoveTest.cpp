@@ -190,6 +190,22 @@ void ForgetTrashFrom(const std::string& winDir)
     }
 }
 
+// The names in a directory, "." and ".." left out.
+std::vector<std::string> NamesIn(const std::string& dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -581,6 +597,20 @@ TEST_SUITE("remove")
         CHECK(Exists(mod + "\\saves\\shared"));
         // The links go the Unix way, so that cleaning up never follows them.
         RunUnix("Z:\\bin\\rm -f " + UnixPath(mod + "\\saves\\shared") + " " + UnixPath(mod + "\\saves\\single.sav"));
+
+        // A YMod that is itself a link: only the link would go, so nothing is
+        // recycled, and the bin is not tried with a file of the launcher's in
+        // the folder it leads to.
+        MakeUnixLink(outside / "shared", game / "LinkedMod");
+        CHECK_FALSE(TreeHoldsFiles(game / "LinkedMod"));
+        launcher.Start();
+        launcher.Select("LinkedMod");
+        test::ModalWatcher linked({IDYES});
+        FrmMain->CmdRemoveClick();
+        CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
+        CHECK(NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
+        CHECK(TrashedFrom(outside.Path()).empty());
+        RunUnix("Z:\\bin\\rm -f " + UnixPath(game / "LinkedMod"));
     }
 
     TEST_CASE("names that lead elsewhere are not listed, and nothing is entered or removed through them")
