@@ -89,9 +89,10 @@ LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SYSCOMMAND:
         // Minimising goes through the application window, which carries the
-        // task-bar button and hides the windows it owns.
+        // task-bar button: as a system command, so that the windows it owns
+        // are hidden with it and come back when it is restored.
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-            ::ShowWindow(Application::Window(), SW_MINIMIZE);
+            ::SendMessageA(Application::Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return 0;
         }
         break;

@@ -451,6 +451,23 @@ TEST_SUITE("mainwindow")
         CHECK(GetActiveWindow() == FrmMain->Handle());
     }
 
+    TEST_CASE("minimising hides the main window with the task-bar button's window; restoring brings it back")
+    {
+        Game game("minimise");
+        game.AddMod("one");
+        auto windows = Start();
+        SendMessageA(FrmMain->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        test::Pump();
+        CHECK(IsIconic(Application::Window()));
+        CHECK_FALSE(IsWindowVisible(FrmMain->Handle()));
+        // The task-bar button restores the application window.
+        SendMessageA(Application::Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        test::Pump();
+        CHECK_FALSE(IsIconic(Application::Window()));
+        CHECK(IsWindowVisible(FrmMain->Handle()));
+        CHECK_FALSE(IsWindowVisible(About->Handle()));  // hidden it was, hidden it stays
+    }
+
     TEST_CASE("Enter right after start presses Exit: settings saved, program ended")
     {
         Game game("enter");
