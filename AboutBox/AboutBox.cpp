@@ -138,9 +138,11 @@ void TAbout::CreateControls()
     // otherwise; a description may be far longer.
     ::SendMessageA(Memo1, EM_SETLIMITTEXT, 0, 0);
 
-    OKButton = CreateChild("BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 135, 228, 75, 25, IDOK);
+    // OK is a group of its own, so that the arrow keys, which move within a
+    // group, never take the focus from it to a picture, a label or the panel.
+    OKButton = CreateChild("BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 135, 228, 75, 25, IDOK);
 
-    Panel1 = CreateChild("STATIC", "", SS_OWNERDRAW | WS_CLIPSIBLINGS, kPanelLeft, kPanelTop, 329, 201,
+    Panel1 = CreateChild("STATIC", "", SS_OWNERDRAW | WS_CLIPSIBLINGS | WS_GROUP, kPanelLeft, kPanelTop, 329, 201,
                          IDC_ABOUT_PANEL1);
 }
 

@@ -458,6 +458,25 @@ TEST_SUITE("about")
             CHECK(About->ShowModal() == IDOK);
             CHECK(focusBack == About->OKButton);
         }
+        SUBCASE("arrow keys on OK leave the focus there, never on a picture, label or the panel")
+        {
+            std::vector<HWND> focusAfter;
+            std::vector<AboutWatcher::Step> steps;
+            for (WPARAM key : {VK_DOWN, VK_RIGHT, VK_UP, VK_LEFT}) {
+                steps.push_back([&, key](HWND) {
+                    focusAfter.push_back(GetFocus());
+                    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+                    return true;
+                });
+            }
+            steps.push_back([&](HWND) {
+                focusAfter.push_back(GetFocus());
+                return false;
+            });
+            AboutWatcher watcher(steps);
+            About->ShowModal();
+            CHECK(focusAfter == std::vector<HWND>(5, About->OKButton));
+        }
         SUBCASE("the frame's close button closes it, Esc on OK does not")
         {
             bool upAfterEsc = false;
