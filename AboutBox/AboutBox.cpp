@@ -24,6 +24,37 @@ constexpr int kPanelTop = 8;
 // The rest of an over-long label line is skipped in pieces of this size.
 constexpr std::size_t kSkipChars = 64 * 1024;
 
+// The text box takes a time that grows with the square of a run of
+// characters without a blank when it looks for where to wrap it (under
+// Wine, most of a minute for 64 KB of them, and the program stands still
+// meanwhile). A longer run is broken into lines of this many characters,
+// which the box would have wrapped at its width anyway; nothing is lost.
+constexpr std::size_t kLongestRun = 256;
+
+// Appends `line` to `text`, a line end put into every run of more than
+// kLongestRun characters without a blank. A double-byte character is
+// never split.
+void AppendWithLongRunsBroken(std::string& text, const std::string& line)
+{
+    if (line.size() <= kLongestRun) {
+        text += line;
+        return;
+    }
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        const bool blank = line[i] == ' ' || line[i] == '\t';
+        const std::size_t width = !blank && ::IsDBCSLeadByte(static_cast<BYTE>(line[i])) && i + 1 < line.size() ? 2 : 1;
+        if (blank) {
+            run = 0;
+        } else if (run++ == kLongestRun) {
+            text += "\r\n";
+            run = 1;
+        }
+        text.append(line, i, width);
+        i += width;
+    }
+}
+
 const char* const kNoAboutLines[] = {
     "No About information found for this YMod.",
     "",
@@ -195,7 +226,7 @@ void TAbout::ShowYModAbout(int position)
             while (!file.AtEnd()) {
                 if (!first)
                     memo += "\r\n";
-                memo += file.ReadLine();
+                AppendWithLongRunsBroken(memo, file.ReadLine());
                 first = false;
             }
         }

@@ -561,7 +561,7 @@ TEST_SUITE("about")
         CHECK(GetNextDlgTabItem(dialog, About->OKButton, FALSE) == About->Memo1);
     }
 
-    TEST_CASE("long descriptions: every line is in the box, and a huge label line does not stall")
+    TEST_CASE("long descriptions: every line is in the box, and neither a huge label line nor a long run stalls")
     {
         test::TempDir game("about_long");
         std::string longDiz = "Long One\r\nline 2\r\nline 3\r\n";
@@ -580,7 +580,19 @@ TEST_SUITE("about")
         while (huge.size() < (64u << 20))
             huge += "The fen goes on and on without a single carriage return.\n";
         AddYMod(game, "Huge", &huge);
+        // A description line of 70,000 characters and not one blank, between
+        // two blanks: broken every 256 characters, nothing lost.
+        const std::string run(70000, 'W');
+        std::string unbroken = "Blob\r\n\r\n\r\nbefore " + run + " after";
+        AddYMod(game, "Blob", &unbroken);
         Launcher launcher(game.Path(), kTestKey);
+
+        const AboutShown blob = AboutOf(launcher, "Blob");
+        std::string expectedBlob = "before ";
+        for (std::size_t at = 0; at < run.size(); at += 256)
+            expectedBlob += (at ? "\r\n" : "") + run.substr(at, 256);
+        expectedBlob += " after";
+        CHECK(blob.memo == expectedBlob);
 
         const AboutShown shown = AboutOf(launcher, "Long");
         CHECK(shown.memo.size() == expected.size());
