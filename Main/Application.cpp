@@ -139,7 +139,9 @@ LRESULT CALLBACK Application::AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, 
         }
         break;
     case WM_CLOSE:
-        if (mainWindow_)
+        // Closed from the task bar: the main window closes, unless a modal
+        // box or a removal has it disabled.
+        if (mainWindow_ && ::IsWindowEnabled(mainWindow_))
             ::PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
         return 0;
     default:

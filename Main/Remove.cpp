@@ -7,26 +7,34 @@
 #include "Main.h"
 #include "PlainMessage.h"
 
+#include <optional>
+
 namespace yorv {
 
 namespace {
 
-// The working window is hidden again however the removal ends.
+// While the working window is up, the program's other windows are
+// disabled, as under a modal box: a prompt of the shell's (its warning
+// before a file would be deleted for good) runs a message loop, and no
+// click may start another command in the middle of the removal. However
+// the removal ends, the working window is hidden again and the others are
+// enabled.
 class WorkingWindowShown {
 public:
-    WorkingWindowShown() { FrmWork->Show(); }
+    WorkingWindowShown() : others_(std::in_place, FrmWork->Handle()) { FrmWork->Show(); }
     ~WorkingWindowShown() { Close(); }
     WorkingWindowShown(const WorkingWindowShown&) = delete;
     WorkingWindowShown& operator=(const WorkingWindowShown&) = delete;
     void Close()
     {
-        if (shown_)
+        if (others_) {
             FrmWork->Close();
-        shown_ = false;
+            others_.reset();  // enabled again, and the main window active again
+        }
     }
 
 private:
-    bool shown_ = true;
+    std::optional<DisabledTaskWindows> others_;
 };
 
 }  // namespace

@@ -449,6 +449,17 @@ TEST_SUITE("mainwindow")
         CHECK(watcher.Boxes()[0].icon == MB_ICONEXCLAMATION);
         CHECK(IsWindowEnabled(FrmMain->Handle()));
         CHECK(GetActiveWindow() == FrmMain->Handle());
+
+        // Closed from the task bar while a box is up: the close is refused,
+        // as the box holds the program; afterwards it closes as usual.
+        test::ModalWatcher closer({}, [](test::ModalBox&) { PostMessageA(Application::Window(), WM_CLOSE, 0, 0); });
+        ShowMessageBox("text", "caption", MB_OK);
+        test::Pump();
+        CHECK(closer.Boxes().size() == 1);
+        CHECK(IsWindow(FrmMain->Handle()));
+        SendMessageA(Application::Window(), WM_CLOSE, 0, 0);
+        test::Pump();
+        CHECK_FALSE(IsWindow(FrmMain->Handle()));
     }
 
     TEST_CASE("minimising hides the main window with the task-bar button's window; restoring brings it back")
