@@ -30,8 +30,13 @@ bool IsPlainEntryName(std::u16string_view name)
 
 std::string YModListText(const std::string& title, bool titleCut, const std::string& dirName)
 {
-    if (title.empty())
+    // The list shows a text up to its first zero byte: a title that would
+    // show as nothing is no title, or its YMod could never be chosen.
+    const std::size_t shownLength = title.find('\0');
+    if (shownLength == 0 || title.empty())
         return dirName;
+    if (shownLength != std::string::npos)
+        return title.substr(0, shownLength);
     if (titleCut)
         return title + "...";
     return title;

@@ -30,7 +30,7 @@ bool IsPlainEntryName(std::u16string_view name);
 
 // The text that stands for a YMod in the list: its title, cut to
 // kTitleShownChars with "..." when `titleCut`, or its directory name when
-// the title is empty.
+// the title is empty. A title ends at a zero byte, as the list shows it.
 std::string YModListText(const std::string& title, bool titleCut, const std::string& dirName);
 
 }  // namespace yorv

@@ -34,6 +34,12 @@ TEST_CASE("the list shows the title, cut long ones, or the directory name")
     CHECK(yorv::YModListText("", false, "raiders") == "raiders");
     CHECK(yorv::YModListText("   ", false, "raiders") == "   ");
     CHECK(yorv::YModListText(std::string(1024, 'x'), true, "d") == std::string(1024, 'x') + "...");
+    // A zero byte ends what the list can show: before any text, the title
+    // would show as nothing, so the directory name stands in.
+    using namespace std::string_literals;
+    CHECK(yorv::YModListText("\0Fen Raiders"s, false, "raiders") == "raiders");
+    CHECK(yorv::YModListText("Fen\0 Raiders"s, false, "raiders") == "Fen");
+    CHECK(yorv::YModListText("Fen\0"s + std::string(300, 'x'), true, "raiders") == "Fen");
 }
 
 TEST_CASE("I/O errors carry their messages and the report adds a full stop where due")
