@@ -30,6 +30,8 @@ void RemoveTreeForTest(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 void MakeDir(const std::string& path);
+// The names in a directory, sorted, "." and ".." left out.
+std::vector<std::string> NamesIn(const std::string& dir);
 
 // HKEY_CURRENT_USER\<name>, deleted before and after the test.
 class CleanKey {

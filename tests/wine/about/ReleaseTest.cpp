@@ -7,30 +7,12 @@
 
 #include "doctest.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 using namespace yorv;
 
 namespace {
-
-std::vector<std::string> FilesIn(const std::string& dir)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // True when every line of `text` ends in CR LF: no lone CR or LF anywhere.
 bool AllLinesEndInCrLf(const std::string& text)
@@ -53,7 +35,7 @@ TEST_SUITE("about_release")
     TEST_CASE("the release archive holds the launcher, an example YMOD.DIZ and the read-me, and the example works")
     {
         const std::string unpacked = test::WinePath(YORV_RELEASE_UNPACKED);
-        REQUIRE(FilesIn(unpacked) == std::vector<std::string>{"ReadMe.txt", "YMOD.DIZ", "YorvFrontEnd.exe"});
+        REQUIRE(test::NamesIn(unpacked) == std::vector<std::string>{"ReadMe.txt", "YMOD.DIZ", "YorvFrontEnd.exe"});
         CHECK(test::ReadBytes(unpacked + "\\YorvFrontEnd.exe") == test::ReadBytes(test::WinePath(YORV_LAUNCHER_EXE)));
 
         const std::string readMe = test::ReadBytes(unpacked + "\\ReadMe.txt");

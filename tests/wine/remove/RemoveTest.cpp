@@ -190,22 +190,6 @@ void ForgetTrashFrom(const std::string& winDir)
     }
 }
 
-// The names in a directory, "." and ".." left out.
-std::vector<std::string> NamesIn(const std::string& dir)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
-            names.push_back(found.cFileName);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return names;
-}
-
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -608,7 +592,7 @@ TEST_SUITE("remove")
         test::ModalWatcher linked({IDYES});
         FrmMain->CmdRemoveClick();
         CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
-        CHECK(NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
+        CHECK(test::NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
         CHECK(TrashedFrom(outside.Path()).empty());
         RunUnix("Z:\\bin\\rm -f " + UnixPath(game / "LinkedMod"));
     }
