@@ -90,6 +90,25 @@ void RunUnixQuietly(const std::string& commandLine) noexcept
     }
 }
 
+// Whether `dir` lists an entry of exactly this name.
+bool Lists(const std::string& dir, const std::string& name)
+{
+    const std::vector<std::string> names = test::NamesIn(dir);
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Removes a tree with names Windows' own calls would follow elsewhere, and
+// waits until it is gone (Wine may report the Unix program ended before it
+// has, and a late one would take what comes after).
+void RemoveTheUnixWay(const std::string& winDir) noexcept
+{
+    if (GetFileAttributesA(winDir.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    RunUnixQuietly("Z:\\bin\\rm -rf " + UnixPath(winDir));
+    for (int i = 0; i < 200 && GetFileAttributesA(winDir.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(50);
+}
+
 // A Unix symbolic link at `link` to `target`, as a player's tools would make it.
 void MakeUnixLink(const std::string& target, const std::string& link)
 {
@@ -604,13 +623,15 @@ TEST_SUITE("remove")
         // ANSI form is ".\": joined to the game directory they lead to the
         // game directory itself, or to a twin without the trailing dot.
         const std::string gameDir = "C:\\yorvtests\\remove_elsewhere";
-        struct UnixCleanUp {  // Windows' own calls would follow these names
+        // Windows' own calls would follow these names, so the tree goes the
+        // Unix way, before (what an earlier run left) and after.
+        struct UnixCleanUp {
             std::string dir;
-            ~UnixCleanUp() { RunUnixQuietly("Z:\\bin\\rm -rf " + dir); }
+            ~UnixCleanUp() { RemoveTheUnixWay(dir); }
         };
-        RunUnixQuietly("Z:\\bin\\rm -rf " + UnixPath(gameDir));
+        RemoveTheUnixWay(gameDir);
         test::TempDir game("remove_elsewhere");
-        const UnixCleanUp cleanUp{UnixPath(game.Path())};
+        const UnixCleanUp cleanUp{game.Path()};
         ForgetTrashFrom(game.Path());
         test::MakeDir(game / "RealMod");
         test::WriteBytes(game / "RealMod\\YMOD.DIZ", "Real Mod\r\n");
@@ -620,8 +641,14 @@ TEST_SUITE("remove")
         test::WriteBytes(game / "player.sav", "save");
         test::MakeDir(game / "Loop");
         // Unix names, a backslash in them an ordinary character.
-        for (const char* name : {"m\\..", "Twin.", "Loop/a\\..", "Loop/b\\.."})
-            RunUnix("Z:\\bin\\mkdir " + UnixPath(game.Path()) + "/" + name);
+        for (const auto& [folder, name] : {std::pair{game.Path(), "m\\.."}, std::pair{game.Path(), "Twin."},
+                                           std::pair{game / "Loop", "a\\.."}, std::pair{game / "Loop", "b\\.."}}) {
+            RunUnix("Z:\\bin\\mkdir " + UnixPath(folder) + "/" + name);
+            // Wine may report the Unix program ended before it has.
+            for (int i = 0; i < 100 && !Lists(folder, name); ++i)
+                Sleep(50);
+            REQUIRE(Lists(folder, name));
+        }
         REQUIRE(CreateDirectoryW((Long(game.Path()) + L"\\\xFF0E\xFF3C").c_str(), nullptr));
 
         Launcher launcher(game.Path());
