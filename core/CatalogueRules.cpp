@@ -17,15 +17,32 @@ bool IsDotEntry(std::string_view name)
     return name == "." || name == "..";
 }
 
-bool IsPlainEntryName(std::u16string_view name)
+namespace {
+
+template <typename Char>
+bool IsPlainName(std::basic_string_view<Char> name)
 {
-    if (name.empty() || name.back() == u'.' || name.back() == u' ')
+    if (name.empty() || name.back() == Char('.') || name.back() == Char(' '))
         return false;
-    for (const char16_t c : name) {
-        if (c < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos)
+    constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+    for (const Char c : name) {
+        if (static_cast<unsigned>(c) < 0x20
+            || (static_cast<unsigned>(c) < 0x80 && kForbidden.find(static_cast<char>(c)) != std::string_view::npos))
             return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool IsPlainEntryName(std::u16string_view name)
+{
+    return IsPlainName(name);
+}
+
+bool IsPlainEntryName(std::string_view asciiName)
+{
+    return IsPlainName(asciiName);
 }
 
 std::string YModListText(const std::string& title, bool titleCut, const std::string& dirName)

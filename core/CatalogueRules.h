@@ -27,6 +27,9 @@ bool IsDotEntry(std::string_view name);
 // becomes "\"); joined to a path, they lead to another place, such as the
 // folder itself or its parent.
 bool IsPlainEntryName(std::u16string_view name);
+// The same for a name all of whose bytes are below 0x80: plain ASCII, which
+// reads the same in every code page.
+bool IsPlainEntryName(std::string_view asciiName);
 
 // The text that stands for a YMod in the list: its title, cut to
 // kTitleShownChars with "..." when `titleCut`, or its directory name when

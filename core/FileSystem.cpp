@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace yorv {
@@ -22,9 +23,11 @@ bool DirectoryExists(const std::string& path)
 
 bool IsPlainName(const std::string& name)
 {
-    // Judged as the system will read the name: in UTF-16, converted from the
-    // ANSI code page, where a second byte of a double-byte character is no
-    // backslash.
+    // Plain ASCII reads the same in every code page; anything else is judged
+    // as the system will read it: in UTF-16, converted from the ANSI code
+    // page, where the second byte of a double-byte character is no backslash.
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return IsPlainEntryName(std::string_view(name));
     const int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
     if (length <= 0)
         return false;
