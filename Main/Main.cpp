@@ -42,9 +42,13 @@ void TFrmMain::Create()
     // frame laid out a second time.
     UniqueMenu menuBar = CreateMenuBar();
     MainMenu1 = menuBar.Get();
-    if (CreateWin(0, kClassName, kAppTitle, kMainStyle, x, y, width, height, Application::Window(), MainMenu1))
-        menuBar.Release();  // the window owns it from here on
-    else
+    const HWND created =
+        CreateWin(0, kClassName, kAppTitle, kMainStyle, x, y, width, height, Application::Window(), MainMenu1);
+    // The window owns the menu from here on; one that failed on the way
+    // has destroyed it with itself.
+    if (created || !::IsMenu(MainMenu1))
+        menuBar.Release();
+    if (!created)
         MainMenu1 = nullptr;
 }
 

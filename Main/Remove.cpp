@@ -28,8 +28,11 @@ public:
     void Close()
     {
         if (others_) {
+            // Enabled before the working window goes, so that the activation
+            // passes back to them and not to another program.
+            others_->EnableAgain();
             FrmWork->Close();
-            others_.reset();  // enabled again, and the main window active again
+            others_.reset();  // and the window that was active is active again
         }
     }
 

@@ -40,11 +40,25 @@ bool SamePath(const std::string& a, const std::string& b)
            == CSTR_EQUAL;
 }
 
+// Where the last path separator of an ANSI path stands, or npos: in a
+// double-byte code page the second byte of a character can be the byte of
+// a backslash, and is no separator.
+std::size_t LastSeparator(const std::string& path)
+{
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < path.size();) {
+        if (path[i] == '\\' || path[i] == '/')
+            last = i;
+        i += ::IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size() ? 2 : 1;
+    }
+    return last;
+}
+
 // A name's place in a folder's final path; a drive's root ends in its own
 // backslash already.
 std::string PlaceIn(const std::string& folderFinal, const std::string& name)
 {
-    if (!folderFinal.empty() && folderFinal.back() == '\\')
+    if (!folderFinal.empty() && LastSeparator(folderFinal) == folderFinal.size() - 1)
         return folderFinal + name;
     return folderFinal + "\\" + name;
 }
@@ -291,7 +305,7 @@ private:
 // The folder holding `path` and the last name in it.
 void SplitPath(const std::string& path, std::string& parent, std::string& name)
 {
-    const std::size_t slash = path.find_last_of("\\/");
+    const std::size_t slash = LastSeparator(path);
     if (slash == std::string::npos) {
         parent = ".";
         name = path;

@@ -10,6 +10,7 @@ packages=(
     xvfb xauth x11-utils imagemagick
     doctest-dev
     clang libclang-rt-14-dev
+    locales
 )
 
 missing=()

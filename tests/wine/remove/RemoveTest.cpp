@@ -900,3 +900,39 @@ TEST_SUITE("remove")
         CHECK(IsWindowEnabled(FrmMain->Handle()));
     }
 }
+
+TEST_SUITE("remove-dbcs")
+{
+    TEST_CASE("in a double-byte code page, the second byte of a character is no path separator")
+    {
+        // Run with a Japanese locale: code page 932, where the second byte of
+        // these katakana and this kanji is the byte of a backslash.
+        REQUIRE(GetACP() == 932);
+        const std::string software = "\x83\x5C\x83\x74\x83\x67";  // "sofuto"
+        const std::string table = "\x95\x5C";                      // "hyou"
+        const std::string so = "\x83\x5C";                         // "so"
+        test::TempDir game("remove_dbcs");
+        ForgetTrashFrom(game.Path());
+        // A YMod named with such a character, a YMod with a folder named so,
+        // and a game directory whose own name ends in one.
+        test::MakeDir(game / software);
+        test::WriteBytes(game / software + "\\a.txt", "a");
+        test::MakeDir(game / "Mod");
+        test::MakeDir(game / "Mod" + "\\" + table);
+        test::WriteBytes(game / "Mod" + "\\" + table + "\\b.txt", "b");
+        const std::string inner = game / so;
+        test::MakeDir(inner);
+        test::MakeDir(inner + "\\Mod");
+        test::WriteBytes(inner + "\\Mod\\c.txt", "c");
+
+        for (const std::string& mod : {game / software, game / "Mod", inner + "\\Mod"}) {
+            CAPTURE(mod);
+            CHECK(TreeHoldsFiles(mod));
+            std::vector<std::string> notRemoved;
+            RemoveTree(mod, [&](const std::string& dir) { notRemoved.push_back(dir); });
+            CHECK(notRemoved.empty());
+            CHECK_FALSE(Exists(mod));
+        }
+        CHECK(TrashedFrom(game.Path()).size() == 3);
+    }
+}
