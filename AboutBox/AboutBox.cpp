@@ -124,6 +124,8 @@ std::string ReadLabelLine(TextFile& file)
 {
     bool cut = false;
     std::string line = file.ReadLine(TAbout::kLabelChars, &cut);
+    if (cut)
+        DropSplitCharacter(line);
     while (cut)
         file.ReadLine(kSkipChars, &cut);
     return line;
@@ -181,7 +183,11 @@ void TAbout::SetLabels(const std::string& line1, const std::string& line2, const
 {
     const std::pair<HWND, const std::string*> labels[] = {{Label1, &line1}, {Label2, &line2}, {Label3, &line3}};
     for (const auto& [label, text] : labels) {
-        const std::string shown = text->size() > kLabelChars ? text->substr(0, kLabelChars) : *text;
+        std::string shown = *text;
+        if (shown.size() > kLabelChars) {
+            shown.resize(kLabelChars);
+            DropSplitCharacter(shown);
+        }
         ::SendMessageA(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     }
 }

@@ -79,6 +79,8 @@ std::string YModListTextForSlot(int slot)
         TextFile description(path, kHeadChunk);
         if (!description.AtEnd())
             title = description.ReadLine(kTitleShownChars, &cut);
+        if (cut)
+            DropSplitCharacter(title);
     }
     return YModListText(title, cut, dirName);
 }

@@ -21,6 +21,16 @@ bool DirectoryExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+void DropSplitCharacter(std::string& cutText)
+{
+    std::size_t i = 0;
+    while (i + 1 < cutText.size())
+        i += ::IsDBCSLeadByte(static_cast<BYTE>(cutText[i])) ? 2 : 1;
+    // `i` is where the last character starts, or the end itself.
+    if (i + 1 == cutText.size() && ::IsDBCSLeadByte(static_cast<BYTE>(cutText[i])))
+        cutText.pop_back();
+}
+
 bool IsPlainName(const std::string& name)
 {
     // Plain ASCII reads the same in every code page; anything else is judged

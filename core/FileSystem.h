@@ -22,4 +22,9 @@ bool DirectoryExists(const std::string& path);
 // path (see IsPlainEntryName).
 bool IsPlainName(const std::string& name);
 
+// A text cut after a number of bytes may end in the first byte of a
+// double-byte character, which would then pair with whatever follows it:
+// that byte is dropped.
+void DropSplitCharacter(std::string& cutText);
+
 }  // namespace yorv

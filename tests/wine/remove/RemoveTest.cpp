@@ -901,12 +901,12 @@ TEST_SUITE("remove")
     }
 }
 
-TEST_SUITE("remove-dbcs")
+// Run with a Japanese locale, in code page 932, where the second byte of
+// these katakana and this kanji is the byte of a backslash.
+TEST_SUITE("dbcs")
 {
     TEST_CASE("in a double-byte code page, the second byte of a character is no path separator")
     {
-        // Run with a Japanese locale: code page 932, where the second byte of
-        // these katakana and this kanji is the byte of a backslash.
         REQUIRE(GetACP() == 932);
         const std::string software = "\x83\x5C\x83\x74\x83\x67";  // "sofuto"
         const std::string table = "\x95\x5C";                      // "hyou"
@@ -934,5 +934,17 @@ TEST_SUITE("remove-dbcs")
             CHECK_FALSE(Exists(mod));
         }
         CHECK(TrashedFrom(game.Path()).size() == 3);
+    }
+
+    TEST_CASE("a title cut for the list never ends in half a character")
+    {
+        REQUIRE(GetACP() == 932);
+        test::TempDir game("list_dbcs");
+        test::MakeDir(game / "Mod");
+        // The cut after 255 bytes falls between the two bytes of a character.
+        const std::string title = std::string(254, 'T') + "\x83\x5C\x83\x74\x83\x67";
+        test::WriteBytes(game / "Mod\\YMOD.DIZ", title + "\r\n");
+        Launcher launcher(game.Path());
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{std::string(254, 'T') + "..."});
     }
 }
