@@ -21,6 +21,16 @@ bool DirectoryExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::wstring WideFromAnsi(const std::string& text)
+{
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
 void DropSplitCharacter(std::string& cutText)
 {
     std::size_t i = 0;
@@ -38,13 +48,9 @@ bool IsPlainName(const std::string& name)
     // page, where the second byte of a double-byte character is no backslash.
     if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return IsPlainEntryName(std::string_view(name));
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    if (length <= 0)
-        return false;
-    std::u16string wide(static_cast<std::size_t>(length), u'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), reinterpret_cast<WCHAR*>(wide.data()),
-                          length);
-    return IsPlainEntryName(wide);
+    const std::wstring wide = WideFromAnsi(name);
+    return !wide.empty()
+           && IsPlainEntryName(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 
 }  // namespace yorv

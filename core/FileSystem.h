@@ -22,6 +22,10 @@ bool DirectoryExists(const std::string& path);
 // path (see IsPlainEntryName).
 bool IsPlainName(const std::string& name);
 
+// An ANSI text in UTF-16, as the system reads it; empty when it cannot be
+// converted.
+std::wstring WideFromAnsi(const std::string& text);
+
 // A text cut after a number of bytes may end in the first byte of a
 // double-byte character, which would then pair with whatever follows it:
 // that byte is dropped.

@@ -7,7 +7,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -17,22 +16,13 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-std::wstring Wide(const std::string& text)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
 // Paths are compared as the file systems compare names: character by
 // character, case ignored; in UTF-16, so that the second byte of a
 // double-byte character is never taken for a letter.
 bool SamePath(const std::string& a, const std::string& b)
 {
-    const std::wstring wideA = Wide(a);
-    const std::wstring wideB = Wide(b);
+    const std::wstring wideA = WideFromAnsi(a);
+    const std::wstring wideB = WideFromAnsi(b);
     if (wideA.empty() != a.empty() || wideB.empty() != b.empty())
         return false;  // not convertible: not known to be the same
     return ::CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
@@ -327,11 +317,28 @@ bool IsLinkDirectory(const std::string& path)
     return find && IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0);
 }
 
-// Whether `place` is the entry `name` of the folder `parent`.
-bool LiesInParent(const Place& place, const std::string& parent, const std::string& name)
+// What the directory at the top of a removal is: a link, gone (or not to
+// be looked into), a path that leads elsewhere than its last name says, or
+// the directory itself at its place.
+struct Top {
+    enum Kind { Link, Gone, Elsewhere, Own } kind;
+    std::optional<Place> place;  // for Own
+};
+
+Top JudgeTop(const std::string& directory)
 {
+    if (IsLinkDirectory(directory))
+        return {Top::Link, std::nullopt};
+    std::optional<Place> place = FinalPlace(directory);
+    if (!place)
+        return {Top::Gone, std::nullopt};
+    std::string parent;
+    std::string name;
+    SplitPath(directory, parent, name);
     const std::optional<std::string> parentFinal = FinalPath(parent);
-    return parentFinal && SamePath(place.full, PlaceIn(*parentFinal, name));
+    if (!parentFinal || !SamePath(place->full, PlaceIn(*parentFinal, name)))
+        return {Top::Elsewhere, std::nullopt};
+    return {Top::Own, std::move(place)};
 }
 
 // Whether the tree holds a file that RemoveTree would recycle: links and
@@ -359,30 +366,31 @@ bool HoldsFiles(const std::string& directory)
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
 {
     TreeRemover remover(onNotRemoved, shellOwner);
-    std::string parent;
-    std::string name;
-    SplitPath(directory, parent, name);
-    if (IsLinkDirectory(directory)) {
+    const Top top = JudgeTop(directory);
+    switch (top.kind) {
+    case Top::Link: {
         // The YMod's directory is itself a link: the link goes, its target stays.
+        std::string parent;
+        std::string name;
+        SplitPath(directory, parent, name);
         const std::optional<std::string> parentFinal = FinalPath(parent);
         if (!parentFinal || !RemoveLink(directory, PlaceIn(*parentFinal, name)))
             remover.NotRemoved(directory);
-        return;
+        break;
     }
-    const std::optional<Place> place = FinalPlace(directory);
-    if (!place) {
-        // A directory that is gone, or that cannot be looked into, is only
-        // tried for removal: nothing inside it is touched.
+    case Top::Gone:
+        // Only tried for removal: nothing inside it is touched.
         remover.RemoveDir(directory);
-        return;
-    }
-    if (!LiesInParent(*place, parent, name)) {
-        // The path leads elsewhere (its last name is one that the system
-        // reads as another place): nothing there is touched.
+        break;
+    case Top::Elsewhere:
+        // Its last name is one the system reads as another place: nothing
+        // there is touched.
         remover.NotRemoved(directory);
-        return;
+        break;
+    case Top::Own:
+        remover.RemoveDirectoryTree(directory, top.place);
+        break;
     }
-    remover.RemoveDirectoryTree(directory, place);
 }
 
 bool RecycleFile(const std::string& file, HWND shellOwner)
@@ -395,15 +403,8 @@ bool RecycleFile(const std::string& file, HWND shellOwner)
 
 bool TreeHoldsFiles(const std::string& directory)
 {
-    // RemoveTree recycles nothing from a link, or from a path that leads
-    // elsewhere.
-    if (IsLinkDirectory(directory))
-        return false;
-    std::string parent;
-    std::string name;
-    SplitPath(directory, parent, name);
-    const std::optional<Place> place = FinalPlace(directory);
-    return place && LiesInParent(*place, parent, name) && HoldsFiles(directory);
+    // RemoveTree recycles files only from a directory at its own place.
+    return JudgeTop(directory).kind == Top::Own && HoldsFiles(directory);
 }
 
 // Why a probe: whether a file goes to the bin or is deleted for good is

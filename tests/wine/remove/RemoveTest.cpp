@@ -60,34 +60,34 @@ std::string UnixPath(const std::string& winPath)
     return result;
 }
 
-// Runs a Unix program (Wine starts them like any other) to its end.
-void RunUnix(const std::string& commandLine)
+// Runs a Unix program (Wine starts them like any other) to its end; false
+// when it could not be started.
+bool StartUnixAndWait(const std::string& commandLine) noexcept
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;
-    const BOOL started =
-        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    INFO("error ", GetLastError(), " starting ", commandLine);
-    REQUIRE(started);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return true;
+}
+
+// The same, where a program that cannot be started fails the test.
+void RunUnix(const std::string& commandLine)
+{
+    const bool started = StartUnixAndWait(commandLine);
+    INFO("error ", GetLastError(), " starting ", commandLine);
+    REQUIRE(started);
 }
 
 // The same, for cleaning up: no checks, nothing thrown.
 void RunUnixQuietly(const std::string& commandLine) noexcept
 {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 10000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    StartUnixAndWait(commandLine);
 }
 
 // Whether `dir` lists an entry of exactly this name.
