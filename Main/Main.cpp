@@ -7,6 +7,8 @@
 #include "../resources/resource.h"
 #include "Application.h"
 
+#include <commctrl.h>  // CB_SETMINVISIBLE: a message constant only, no library
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -18,6 +20,7 @@ TFrmMain* FrmMain = nullptr;
 namespace {
 constexpr int kOuterWidth = 437;
 constexpr int kOuterHeight = 345;
+constexpr int kComboFieldHeight = 21;
 constexpr int kComboVisibleItems = 8;
 constexpr int kComboItemHeight = 13;
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW;
@@ -140,8 +143,8 @@ void TFrmMain::CreateControls()
     CBLogFile = CreateCheckBox("Enable Log File", 32, 112, 97, 17, IDC_CBLOGFILE);
     CBYmod = CreateCheckBox("Run with the following YMod", 32, 144, 161, 17, IDC_CBYMOD);
     ComboYMod = CreateChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 176, 329,
-                            21 + kComboVisibleItems * kComboItemHeight + 2, IDC_COMBOYMOD);
-    ::SendMessageA(ComboYMod, CB_SETITEMHEIGHT, 0, Application::Scale(kComboItemHeight));
+                            kComboFieldHeight, IDC_COMBOYMOD);
+    SizeComboYMod();
     CmdAbout.Attach(CreateChild("BUTTON", "About", glyphStyle | WS_DISABLED, 58, 208, 70, 22, IDC_CMDABOUT),
                     IDB_GLYPH_ABOUT, IDB_GLYPH_ABOUT_OFF, 18);
     CmdEdit.Attach(CreateChild("BUTTON", "Edit", glyphStyle | WS_DISABLED, 180, 208, 70, 22, IDC_CMDEDIT),
@@ -156,6 +159,37 @@ void TFrmMain::CreateControls()
     Label1 = CreateSizedLabel("Yorv Options", 16, 64, static_cast<HFONT>(labelFont_.Get()), IDC_LABEL1);
 
     Bevel1 = CreateChild("STATIC", "", SS_ETCHEDFRAME, 18, 136, 393, 105, IDC_BEVEL1);
+}
+
+// The list's field is as high as designed, whatever its font, and the list
+// drops down showing its designed number of items. The classic control drops
+// to its own height less its field, worked out as it is sized, so it is
+// sized again once the field has its final height; the newer one (and
+// Wine's) counts the items instead, and is told the count.
+void TFrmMain::SizeComboYMod()
+{
+    const int item = Application::Scale(kComboItemHeight);
+    const int field = Application::Scale(kComboFieldHeight);
+    ::SendMessageA(ComboYMod, CB_SETITEMHEIGHT, 0, item);
+    // The field is its item height and its borders; and what is read back
+    // of that item height may differ from what was set by a fixed amount
+    // (Wine's does), so the field is measured and set at most twice.
+    RECT closed{};
+    LRESULT fieldItem = ::SendMessageA(ComboYMod, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        ::GetWindowRect(ComboYMod, &closed);
+        const int error = field - static_cast<int>(closed.bottom - closed.top);
+        if (error == 0)
+            break;
+        fieldItem += error;
+        ::SendMessageA(ComboYMod, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldItem);
+    }
+    ::GetWindowRect(ComboYMod, &closed);
+    // The list's own borders, and half an item to spare against rounding.
+    const int dropped = kComboVisibleItems * item + 2 * ::GetSystemMetrics(SM_CYBORDER) + item / 2;
+    ::SetWindowPos(ComboYMod, nullptr, 0, 0, closed.right - closed.left, (closed.bottom - closed.top) + dropped,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageA(ComboYMod, CB_SETMINVISIBLE, kComboVisibleItems, 0);
 }
 
 HWND TFrmMain::CreateCheckBox(const char* caption, int x, int y, int width, int height, int id)

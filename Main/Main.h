@@ -87,6 +87,7 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     static UniqueMenu CreateMenuBar();
+    void SizeComboYMod();
     HWND CreateCheckBox(const char* caption, int x, int y, int width, int height, int id);
     void OnCommand(int id, int code);
     void ApplySelectionRule();

@@ -108,6 +108,8 @@ TEST_SUITE("mainwindow")
     {
         Game game("layout");
         game.AddMod("FenRaiders", "Fen Raiders\r\n");
+        for (int i = 0; i < 11; ++i)
+            game.AddMod("mod" + std::to_string(i));
         auto windows = Start();
         HWND main = FrmMain->Handle();
 
@@ -179,6 +181,16 @@ TEST_SUITE("mainwindow")
         CHECK((comboStyle & 3) == CBS_DROPDOWNLIST);
         CHECK((comboStyle & CBS_SORT) == 0);
         CHECK(SendMessageA(FrmMain->ComboYMod, CB_GETITEMHEIGHT, 0, 0) == S(13));
+        // The field is 21 high, and with twelve YMods the list drops down showing 8.
+        CHECK(combo.bottom - combo.top == S(21));
+        COMBOBOXINFO comboInfo{};
+        comboInfo.cbSize = sizeof comboInfo;
+        REQUIRE(GetComboBoxInfo(FrmMain->ComboYMod, &comboInfo));
+        SendMessageA(FrmMain->ComboYMod, CB_SHOWDROPDOWN, TRUE, 0);
+        RECT dropped;
+        GetClientRect(comboInfo.hwndList, &dropped);
+        CHECK(dropped.bottom / S(13) == 8);
+        SendMessageA(FrmMain->ComboYMod, CB_SHOWDROPDOWN, FALSE, 0);
 
         // Every control in the dialog font; the caption above the options larger.
         LOGFONTA font{};
