@@ -67,6 +67,7 @@ struct InvalidValueTraits {
 };
 inline void CloseKey(HKEY key) { ::RegCloseKey(key); }
 inline void CloseFile(HANDLE h) { ::CloseHandle(h); }
+inline void CloseKernelObject(HANDLE h) { ::CloseHandle(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteIcon(HICON h) { ::DestroyIcon(h); }
@@ -76,6 +77,7 @@ inline void DeleteDc(HDC h) { ::DeleteDC(h); }
 
 using UniqueKey = UniqueHandle<detail::NullTraits<HKEY, detail::CloseKey>>;
 using UniqueFile = UniqueHandle<detail::InvalidValueTraits<detail::CloseFile>>;
+using UniqueProcess = UniqueHandle<detail::NullTraits<HANDLE, detail::CloseKernelObject>>;  // and threads
 using UniqueFind = UniqueHandle<detail::InvalidValueTraits<detail::CloseFind>>;
 using UniqueGdi = UniqueHandle<detail::NullTraits<HGDIOBJ, detail::DeleteGdi>>;
 using UniqueIcon = UniqueHandle<detail::NullTraits<HICON, detail::DeleteIcon>>;

@@ -28,7 +28,10 @@ std::string ShellErrorReason(unsigned code);
 
 // Hands `file`, `parameters` and `directory` to the shell, whole, with the
 // default verb, and does not wait for the program. Raises LaunchError when
-// the shell reports that it could not start it.
+// the shell reports that it could not start it. Where the shell would read
+// the file or the folder as naming environment variables ("%NAME%"), the
+// program is started by the system directly, the same way, so that
+// `directory`\`file` is the program that starts.
 void RunProgram(HWND owner, const std::string& file, const std::string& parameters, const std::string& directory,
                 int showCommand);
 

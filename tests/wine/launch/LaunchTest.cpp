@@ -391,6 +391,33 @@ TEST_SUITE("launch")
         }
     }
 
+    TEST_CASE("a game directory whose name reads as an environment variable starts the game in it")
+    {
+        // The shell would expand "%YORVFEN%" and start the namesake in the
+        // other directory, or report the game missing.
+        SetEnvironmentVariableA("YORVFEN", "Expanded");
+        Installation game("Yorv%YORVFEN%Fen");
+        const std::string namesake = game.GameDir().substr(0, game.GameDir().rfind('\\')) + "\\YorvExpandedFen";
+        test::MakeDir(namesake);
+        for (const char* exe : {"yorv.exe", "yorvedit.exe"}) {
+            game.InstallStandIn(exe);
+            REQUIRE(CopyFileA(test::WinePath(YORV_STANDIN_EXE).c_str(), (namesake + "\\" + exe).c_str(), FALSE));
+        }
+        game.AddYMod("Mod%YORVFEN%");
+        game.Open();
+        game.SetCloseOnRun(false);
+        game.SetOptions(false, false, true);
+        game.Select(game.PositionOf("Mod%YORVFEN%"));
+        test::ModalWatcher watcher;
+        Installation::Click(FrmMain->CmdPlay, IDC_CMDPLAY);
+        Installation::Click(FrmMain->CmdEdit, IDC_CMDEDIT);
+        const std::vector<Launch> launches = game.WaitForLaunches(2);
+        CHECK(watcher.Boxes().empty());
+        CheckStarted(launches[0], game.GameDir(), "yorv.exe", "-game Mod%YORVFEN%", {"-game", "Mod%YORVFEN%"});
+        CheckStarted(launches[1], game.GameDir(), "yorvedit.exe", "-game Mod%YORVFEN%", {"-game", "Mod%YORVFEN%"});
+        SetEnvironmentVariableA("YORVFEN", nullptr);
+    }
+
     TEST_CASE("Edit starts the editor on the selected YMod, or asks for one")
     {
         Installation game;
@@ -589,9 +616,16 @@ TEST_SUITE("launch")
             const char* reason;
         };
         test::WriteBytes(dir / "notes.exe", "plain text\r\n");
+        // Started directly, not by the shell: the same reasons.
+        SetEnvironmentVariableA("YORVFEN", "Expanded");
+        const std::string percent = dir / "Yorv%YORVFEN%Fen";
+        test::MakeDir(percent);
+        test::WriteBytes(percent + "\\notes.exe", "plain text\r\n");
         const Case cases[] = {
             {dir.Path(), "missing.exe", ERROR_FILE_NOT_FOUND, "The file was not found."},
             {dir.Path(), "notes.exe", ERROR_BAD_FORMAT, "The file is not a program that Windows can run."},
+            {percent, "missing.exe", ERROR_FILE_NOT_FOUND, "The file was not found."},
+            {percent, "notes.exe", ERROR_BAD_FORMAT, "The file is not a program that Windows can run."},
         };
         for (const Case& c : cases) {
             CAPTURE(c.file);
@@ -608,5 +642,6 @@ TEST_SUITE("launch")
         }
         CHECK(test::ReadBytes(dir / "standin.log").empty());
         SetEnvironmentVariableA("YORV_STANDIN_LOG", nullptr);
+        SetEnvironmentVariableA("YORVFEN", nullptr);
     }
 }
