@@ -102,7 +102,11 @@ void RunProgram(HWND owner, const std::string& file, const std::string& paramete
 {
     if (ShellWouldExpand(directory) || ShellWouldExpand(file))
         return StartProgram(file, parameters, directory, showCommand);
-    const HINSTANCE result = ::ShellExecuteA(owner, nullptr, file.c_str(), parameters.c_str(), directory.c_str(),
+    // Paths are built as the folder, a backslash and the name, so an empty
+    // folder is the current drive's root; to the shell it would be the
+    // current directory, with another program of the same name in it.
+    const std::string folder = directory.empty() ? std::string("\\") : directory;
+    const HINSTANCE result = ::ShellExecuteA(owner, nullptr, file.c_str(), parameters.c_str(), folder.c_str(),
                                              showCommand);
     const auto code = reinterpret_cast<INT_PTR>(result);
     if (code <= 32)

@@ -31,7 +31,8 @@ std::string ShellErrorReason(unsigned code);
 // the shell reports that it could not start it. Where the shell would read
 // the file or the folder as naming environment variables ("%NAME%"), the
 // program is started by the system directly, the same way, so that
-// `directory`\`file` is the program that starts.
+// `directory`\`file` is the program that starts. An empty `directory` is
+// the current drive's root, as every path built on it.
 void RunProgram(HWND owner, const std::string& file, const std::string& parameters, const std::string& directory,
                 int showCommand);
 

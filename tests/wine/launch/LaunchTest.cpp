@@ -570,6 +570,45 @@ TEST_SUITE("launch")
             CHECK(watcher.Boxes()[0].caption == "Setup not Completed");
             CHECK_FALSE(Application::Terminated());
         }
+        SUBCASE("no installation record, a game at the root: that game starts, from the root")
+        {
+            // On the test's own drive, with a namesake in the current
+            // directory, where the shell would look first for a bare name.
+            char previous[MAX_PATH * 2] = {};
+            GetCurrentDirectoryA(sizeof previous, previous);
+            test::TempDir current("launch-current");
+            REQUIRE(SetCurrentDirectoryA(current.Path().c_str()));
+            const std::string rootGame = current.Path().substr(0, 3) + "yorv.exe";
+            const std::string log = current / "standin.log";
+            SetEnvironmentVariableA("YORV_STANDIN_LOG", log.c_str());
+            REQUIRE(CopyFileA(test::WinePath(YORV_STANDIN_EXE).c_str(), rootGame.c_str(), FALSE));
+            REQUIRE(CopyFileA(test::WinePath(YORV_STANDIN_EXE).c_str(), (current / "yorv.exe").c_str(), FALSE));
+            std::vector<Launch> launches;
+            {
+                test::InstallationRecord none;
+                test::CleanKey key(kLaunchTestKey);
+                ProgramWindows windows(GetModuleHandleA(nullptr), key.Name());
+                REQUIRE(yorv::GameDir.empty());
+                test::ModalWatcher watcher;
+                FrmMain->CmdPlayClick();
+                for (int i = 0; i < 300 && launches.empty(); ++i) {
+                    test::Pump(20);
+                    launches = LaunchesIn(log);
+                }
+                CHECK(watcher.Boxes().empty());
+            }
+            REQUIRE(launches.size() == 1);
+            CHECK(SamePath(launches[0].program, rootGame));
+            CHECK(SamePath(launches[0].directory, current.Path().substr(0, 3)));
+            HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, launches[0].pid);
+            if (process) {
+                WaitForSingleObject(process, 20000);
+                CloseHandle(process);
+            }
+            DeleteFileA(rootGame.c_str());
+            SetEnvironmentVariableA("YORV_STANDIN_LOG", nullptr);
+            SetCurrentDirectoryA(previous);
+        }
         SUBCASE("yorv.exe and yorvedit.exe that are no programs")
         {
             Installation game;
