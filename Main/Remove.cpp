@@ -18,7 +18,8 @@ namespace {
 // before a file would be deleted for good) runs a message loop, and no
 // click may start another command in the middle of the removal. However
 // the removal ends, the working window is hidden again and the others are
-// enabled.
+// enabled; and what the player typed or clicked while it ran is dropped,
+// so that it answers none of the boxes that follow.
 class WorkingWindowShown {
 public:
     WorkingWindowShown() : others_(std::in_place, FrmWork->Handle()) { FrmWork->Show(); }
@@ -33,6 +34,7 @@ public:
             others_->EnableAgain();
             FrmWork->Close();
             others_.reset();  // and the window that was active is active again
+            DiscardQueuedInput();
         }
     }
 
@@ -78,6 +80,7 @@ void TFrmMain::CmdRemoveClick()
     RemoveTree(
         path,
         [](const std::string& directory) {
+            DiscardQueuedInput();
             ShowPlainMessage("Couldn't remove " + directory + "." + "\r\n" + "Sharing violation error.");
         },
         FrmWork->Handle());

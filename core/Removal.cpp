@@ -196,6 +196,9 @@ bool SendToBin(const std::string& fullPath, HWND shellOwner)
     request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
     request.fAnyOperationsAborted = FALSE;
     request.hNameMappings = nullptr;
+    // What the player typed while the work ran was meant for no question
+    // the shell may now ask, such as its offer to delete the file for good.
+    DiscardQueuedInput();
     const int result = ::SHFileOperationA(&request);
     // Declining the warning is no error to the shell, but the file stayed.
     return result == 0 && !request.fAnyOperationsAborted;
@@ -362,6 +365,15 @@ bool HoldsFiles(const std::string& directory)
 }
 
 }  // namespace
+
+void DiscardQueuedInput()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
 
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
 {

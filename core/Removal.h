@@ -41,4 +41,9 @@ bool TreeHoldsFiles(const std::string& directory);
 // keep it. Leaves one empty check file in the bin.
 bool RecycleBinTakesFilesFrom(const std::string& directory);
 
+// Drops the keyboard and mouse input waiting in this thread's queue, so
+// that what the player typed or clicked while blocking work ran answers no
+// box that comes up after it.
+void DiscardQueuedInput();
+
 }  // namespace yorv

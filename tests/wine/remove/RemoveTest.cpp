@@ -525,6 +525,64 @@ TEST_SUITE("remove")
         CHECK(Launcher::Selection() == -1);
     }
 
+    TEST_CASE("a key pressed with the answer to the question answers none of the boxes that follow")
+    {
+        // Enter, pressed as Yes is given, waits in the queue while the work
+        // runs; it must not answer, unseen, a box that comes up later: the
+        // shell's offer to delete a file for good (Yes by default), a
+        // "Couldn't remove" or the verdict.
+        test::TempDir game("remove_typeahead");
+        ForgetTrashFrom(game.Path());
+        test::MakeDir(game / "EmptyMod");
+        test::MakeDir(game / "GoneMod");
+        test::MakeDir(game / "LockedMod");
+        test::WriteBytes(game / "LockedMod\\busy.wav", "busy");
+        HANDLE busy = CreateFileA((game / "LockedMod\\busy.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        REQUIRE(busy != INVALID_HANDLE_VALUE);
+        Launcher launcher(game.Path());
+        SetForegroundWindow(FrmMain->Handle());
+        struct Case {
+            const char* mod;
+            std::vector<int> answers;
+            std::vector<std::string> captions;
+        };
+        const std::string title = Application::Title();
+        const Case cases[] = {
+            {"EmptyMod", {IDYES}, {"Are you sure?", "Success"}},
+            {"GoneMod", {IDYES}, {"Are you sure?", title, "Success"}},
+            {"LockedMod", {IDYES, IDNO}, {"Are you sure?", "", title, "ERROR"}},
+        };
+        for (const Case& c : cases) {
+            const std::string mod = c.mod;
+            CAPTURE(mod);
+            launcher.Select(mod);
+            test::ModalWatcher watcher(c.answers, [&](test::ModalBox& box) {
+                if (box.caption != "Are you sure?")
+                    return;
+                if (mod == "GoneMod")
+                    test::RemoveTreeForTest(game / "GoneMod");
+                INPUT keys[2]{};
+                keys[0].type = keys[1].type = INPUT_KEYBOARD;
+                keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+                keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                CHECK(SendInput(2, keys, sizeof(INPUT)) == 2);
+            });
+            FrmMain->CmdRemoveClick();
+            const auto& boxes = watcher.Boxes();
+            REQUIRE(boxes.size() == c.captions.size());
+            for (std::size_t i = 0; i < boxes.size(); ++i) {
+                if (!c.captions[i].empty())
+                    CHECK(boxes[i].caption == c.captions[i]);
+            }
+            if (boxes.size() == 4)
+                CHECK(boxes[1].owner == FrmWork->Handle());  // the shell's offer, declined
+        }
+        CloseHandle(busy);
+        CHECK(test::ReadBytes(game / "LockedMod\\busy.wav") == "busy");
+        test::Pump(100);
+    }
+
     TEST_CASE("a game directory written in short names and another case removes like its long form")
     {
         test::TempDir game("remove_short_names");
