@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace yorv {
 
 std::string GameDir;
@@ -34,7 +36,11 @@ std::string ReadInstallationRecord()
         return std::string();
     TextFile record(path, kHeadChunk);
     record.ReadLine();
-    return record.ReadLine();
+    std::string gameDir = record.ReadLine();
+    // Every call that takes the path reads it up to a zero byte; what
+    // follows one would only lead the paths built on it astray.
+    gameDir.resize(std::min(gameDir.size(), gameDir.find('\0')));
+    return gameDir;
 }
 
 void ScanYModDirs()

@@ -103,6 +103,8 @@ TEST_SUITE("files")
             {"a\nb\r\nc\r\n", "c"},          // a lone LF does not end line 1
             {"a\rD:\\Yorv\x1A", "D:\\Yorv"},
             {"a\r\n\x1A" "D:\\Yorv\r\n", ""},
+            // Up to a zero byte, where every call that takes the path stops.
+            {std::string("a\r\nC:\\Games\\Yorv\0\0\0\0\r\n", 22), "C:\\Games\\Yorv"},
         };
         for (const Case& c : cases) {
             CAPTURE(c.contents);
