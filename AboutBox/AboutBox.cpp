@@ -7,6 +7,8 @@
 #include "../core/TextFile.h"
 #include "../resources/resource.h"
 
+#include <algorithm>
+
 namespace yorv {
 
 TAbout* About = nullptr;
@@ -31,26 +33,55 @@ constexpr std::size_t kSkipChars = 64 * 1024;
 // which the box would have wrapped at its width anyway; nothing is lost.
 constexpr std::size_t kLongestRun = 256;
 
-// Appends `line` to `text`, a line end put into every run of more than
-// kLongestRun characters without a blank. A double-byte character is
-// never split.
-void AppendWithLongRunsBroken(std::string& text, const std::string& line)
+// The system's single byte for the small tilde, or -1. Wine's text box
+// fails, taking the program with it, on a line that begins with that
+// character, wrapped at its width or not; it is shown as a tilde.
+int SmallTildeByte()
 {
-    if (line.size() <= kLongestRun) {
-        text += line;
+    static const int byte = [] {
+        const wchar_t tilde = 0x02DC;
+        char ansi[4] = {};
+        BOOL usedDefault = FALSE;
+        const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &tilde, 1, ansi, sizeof ansi, nullptr,
+                                                 &usedDefault);
+        return length == 1 && !usedDefault ? static_cast<int>(static_cast<BYTE>(ansi[0])) : -1;
+    }();
+    return byte;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Appends one line of a description file to the text box's text, as the
+// box can show it: up to a zero byte (which would end the whole text
+// there); with a line end put into every run of more than kLongestRun
+// characters without a blank; and the small tilde shown as a tilde. A
+// double-byte character is never split.
+void AppendMemoLine(std::string& text, const std::string& line)
+{
+    const std::size_t length = std::min(line.size(), line.find('\0'));
+    const int tilde = SmallTildeByte();
+    if (length <= kLongestRun && (tilde < 0 || line.find(static_cast<char>(tilde)) >= length)) {
+        text.append(line, 0, length);
         return;
     }
     std::size_t run = 0;
-    for (std::size_t i = 0; i < line.size();) {
-        const bool blank = line[i] == ' ' || line[i] == '\t';
-        const std::size_t width = !blank && ::IsDBCSLeadByte(static_cast<BYTE>(line[i])) && i + 1 < line.size() ? 2 : 1;
+    for (std::size_t i = 0; i < length;) {
+        const char c = line[i];
+        const bool blank = IsBlank(c);
+        const std::size_t width = !blank && ::IsDBCSLeadByte(static_cast<BYTE>(c)) && i + 1 < length ? 2 : 1;
         if (blank) {
             run = 0;
         } else if (run++ == kLongestRun) {
             text += "\r\n";
             run = 1;
         }
-        text.append(line, i, width);
+        if (width == 1 && static_cast<BYTE>(c) == tilde)
+            text += '~';
+        else
+            text.append(line, i, width);
         i += width;
     }
 }
@@ -232,7 +263,7 @@ void TAbout::ShowYModAbout(int position)
             while (!file.AtEnd()) {
                 if (!first)
                     memo += "\r\n";
-                AppendWithLongRunsBroken(memo, file.ReadLine());
+                AppendMemoLine(memo, file.ReadLine());
                 first = false;
             }
         }
@@ -292,7 +323,11 @@ int TAbout::ShowModal()
         // a close request either.
         if (IsEscapeKey(msg) && (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd)))
             continue;
-        if (::IsDialogMessageA(Handle(), &msg))
+        // Characters go where the focus is and are never taken as access
+        // keys: the labels show an "&" as one, but a letter typed must not
+        // move the focus from OK to the text box through them.
+        const bool character = msg.message == WM_CHAR || msg.message == WM_SYSCHAR;
+        if (!character && ::IsDialogMessageA(Handle(), &msg))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

@@ -237,6 +237,26 @@ TEST_SUITE("about")
             SelectObject(dc, old);
             ReleaseDC(About->Label1, dc);
             CHECK(withPrefix.right == plain.right);
+
+            // But it moves the focus nowhere: the letter typed on OK, with or
+            // without Alt, leaves it there, and Enter closes the dialog.
+            HWND focusAfterKeys = nullptr;
+            AboutWatcher typing({
+                [&](HWND) {
+                    PostMessageA(GetFocus(), WM_CHAR, 's', 0);
+                    PostMessageA(GetFocus(), WM_SYSCHAR, 'r', 1 << 29);
+                    return true;
+                },
+                [&](HWND) {
+                    focusAfterKeys = GetFocus();
+                    PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+                    return false;
+                },
+            });
+            launcher.PressAbout();
+            CHECK(typing.Count() == 1);
+            CHECK(focusAfterKeys == About->OKButton);
+            CHECK_FALSE(IsWindowVisible(About->Handle()));
         }
         SUBCASE("a YMod listed by its directory name still opens its file")
         {
@@ -608,6 +628,43 @@ TEST_SUITE("about")
         CHECK(hugeShown.label1 == huge.substr(0, TAbout::kLabelChars));
         CHECK(hugeShown.label2 == "");
         CHECK(hugeShown.memo == "");
+    }
+
+    TEST_CASE("description lines the text box could not show as they stand")
+    {
+        REQUIRE(GetACP() == 1252);
+        test::TempDir game("about_odd_lines");
+        // A zero byte ends its own line only, as it would end the whole text.
+        const char nulRaw[] = "Nul Mod\r\nL2\r\nL3\r\nbefore\0after\r\nnext line\r\nlast line\r\n";
+        const std::string nul(nulRaw, sizeof nulRaw - 1);
+        // The small tilde (0x98) at the start of a line, or of a line wrapped
+        // at the box's width, brought Wine's text box down with the program:
+        // it is shown as a tilde.
+        std::string tildes = "Tilde Mod\r\nL2\r\nL3\r\n\x98\x98\x98 The Drowned Bells \x98\x98\x98\r\n";
+        std::string wrapped;
+        for (int i = 0; i < 40; ++i)
+            wrapped += "bells \x98\x98\x98\x98\x98\x98 ";
+        tildes += wrapped + "\r\n" + std::string(300, '\x98') + "\r\nA fen for two.\r\n";
+        // Lone LFs are blanks between the words, not a run to be broken.
+        std::string words;
+        for (int i = 0; i < 60; ++i)
+            words += "word" + std::to_string(i % 10) + "\n";
+        const std::string lfWords = "LF Words\r\nL2\r\nL3\r\n" + words + "\r\n";
+        AddYMod(game, "ZeroByte", &nul);
+        AddYMod(game, "Tildes", &tildes);
+        AddYMod(game, "LfWords", &lfWords);
+        Launcher launcher(game.Path(), kTestKey);
+
+        CHECK(AboutOf(launcher, "ZeroByte").memo == "before\r\nnext line\r\nlast line");
+        const AboutShown tilde = AboutOf(launcher, "Tildes");
+        std::string tildeWrapped;
+        for (int i = 0; i < 40; ++i)
+            tildeWrapped += "bells ~~~~~~ ";
+        CHECK(tilde.memo
+              == "~~~ The Drowned Bells ~~~\r\n" + tildeWrapped + "\r\n" + std::string(256, '~') + "\r\n"
+                     + std::string(44, '~') + "\r\nA fen for two.");
+        CHECK(tilde.label1 == "Tilde Mod");
+        CHECK(AboutOf(launcher, "LfWords").memo == words);
     }
 
     TEST_CASE("a thousand fillings and showings leave the GDI and USER object counts where they began")
