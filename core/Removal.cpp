@@ -179,6 +179,23 @@ bool LiesAt(const std::string& path, const std::string& expected)
     return name && SamePath(*name, expected);
 }
 
+// Windows refuses to remove a directory that carries the read-only
+// attribute, which the shell also sets on a folder it has customised. The
+// emptied directory is removed without it, or keeps it.
+bool RemoveReadOnlyDirectory(const std::string& dir)
+{
+    const DWORD attributes = ::GetFileAttributesA(dir.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)
+        || !(attributes & FILE_ATTRIBUTE_READONLY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    if (!::SetFileAttributesA(dir.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return false;
+    if (::RemoveDirectoryA(dir.c_str()))
+        return true;
+    ::SetFileAttributesA(dir.c_str(), attributes);
+    return false;
+}
+
 // Sends one file, named by its full path, to the recycle bin.
 bool SendToBin(const std::string& fullPath, HWND shellOwner)
 {
@@ -222,7 +239,7 @@ public:
     void RemoveDir(const std::string& dir)
     {
         // Directories do not go to the recycle bin: an empty one holds nothing.
-        if (!::RemoveDirectoryA(dir.c_str()))
+        if (!::RemoveDirectoryA(dir.c_str()) && !RemoveReadOnlyDirectory(dir))
             NotRemoved(dir);
     }
 

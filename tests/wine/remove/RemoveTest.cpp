@@ -346,6 +346,8 @@ TEST_SUITE("remove")
         SetFileAttributesA((mod + "\\hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
         SetFileAttributesA((mod + "\\system.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
         SetFileAttributesA((mod + "\\readonly.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+        // As the shell marks a customised folder.
+        SetFileAttributesA((mod + "\\maps\\deeper").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
         test::MakeDir(game / "OtherMod");
         test::WriteBytes(game / "OtherMod\\YMOD.DIZ", "Other Mod\r\n");
         test::WriteBytes(game / "yorvedit.exe", "MZ");
