@@ -66,7 +66,6 @@ struct InvalidValueTraits {
     static void Close(Type h) { CloseFn(h); }
 };
 inline void CloseKey(HKEY key) { ::RegCloseKey(key); }
-inline void CloseFile(HANDLE h) { ::CloseHandle(h); }
 inline void CloseKernelObject(HANDLE h) { ::CloseHandle(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
@@ -76,7 +75,7 @@ inline void DeleteDc(HDC h) { ::DeleteDC(h); }
 }  // namespace detail
 
 using UniqueKey = UniqueHandle<detail::NullTraits<HKEY, detail::CloseKey>>;
-using UniqueFile = UniqueHandle<detail::InvalidValueTraits<detail::CloseFile>>;
+using UniqueFile = UniqueHandle<detail::InvalidValueTraits<detail::CloseKernelObject>>;
 using UniqueProcess = UniqueHandle<detail::NullTraits<HANDLE, detail::CloseKernelObject>>;  // and threads
 using UniqueFind = UniqueHandle<detail::InvalidValueTraits<detail::CloseFind>>;
 using UniqueGdi = UniqueHandle<detail::NullTraits<HGDIOBJ, detail::DeleteGdi>>;
