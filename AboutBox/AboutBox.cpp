@@ -3,11 +3,10 @@
 #include "../Main/Application.h"
 #include "../Main/Controls.h"
 #include "../core/Catalogue.h"
+#include "../core/CatalogueRules.h"
 #include "../core/FileSystem.h"
 #include "../core/TextFile.h"
 #include "../resources/resource.h"
-
-#include <algorithm>
 
 namespace yorv {
 
@@ -61,7 +60,7 @@ bool IsBlank(char c)
 // double-byte character is never split.
 void AppendMemoLine(std::string& text, const std::string& line)
 {
-    const std::size_t length = std::min(line.size(), line.find('\0'));
+    const std::size_t length = LengthUpToZero(line);
     const int tilde = SmallTildeByte();
     if (length <= kLongestRun && (tilde < 0 || line.find(static_cast<char>(tilde)) >= length)) {
         text.append(line, 0, length);

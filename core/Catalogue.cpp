@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 namespace yorv {
 
 std::string GameDir;
@@ -39,7 +37,7 @@ std::string ReadInstallationRecord()
     std::string gameDir = record.ReadLine();
     // Every call that takes the path reads it up to a zero byte; what
     // follows one would only lead the paths built on it astray.
-    gameDir.resize(std::min(gameDir.size(), gameDir.find('\0')));
+    gameDir.resize(LengthUpToZero(gameDir));
     return gameDir;
 }
 

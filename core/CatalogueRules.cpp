@@ -49,10 +49,10 @@ std::string YModListText(const std::string& title, bool titleCut, const std::str
 {
     // The list shows a text up to its first zero byte: a title that would
     // show as nothing is no title, or its YMod could never be chosen.
-    const std::size_t shownLength = title.find('\0');
-    if (shownLength == 0 || title.empty())
+    const std::size_t shownLength = LengthUpToZero(title);
+    if (shownLength == 0)
         return dirName;
-    if (shownLength != std::string::npos)
+    if (shownLength < title.size())
         return title.substr(0, shownLength);
     if (titleCut)
         return title + "...";

@@ -12,6 +12,13 @@ namespace yorv {
 // safe with items of many hundreds of characters (seen faulting in Wine).
 inline constexpr std::size_t kTitleShownChars = 255;
 
+// How much of a text the system reads: up to its first zero byte.
+inline std::size_t LengthUpToZero(const std::string& text)
+{
+    const std::size_t zero = text.find('\0');
+    return zero == std::string::npos ? text.size() : zero;
+}
+
 // Directories of the game itself, never offered as YMods (any mix of case).
 bool IsExcludedYModName(std::string_view name);
 
