@@ -80,7 +80,6 @@ void TFrmMain::CmdRemoveClick()
     RemoveTree(
         path,
         [](const std::string& directory) {
-            DiscardQueuedInput();
             ShowPlainMessage("Couldn't remove " + directory + "." + "\r\n" + "Sharing violation error.");
         },
         FrmWork->Handle());

@@ -17,6 +17,7 @@ add_library(yorv_core STATIC
     core/Catalogue.cpp
     core/FileSystem.cpp
     core/Launcher.cpp
+    core/Places.cpp
     core/Removal.cpp
     core/SettingsStore.cpp
     core/TextFile.cpp)

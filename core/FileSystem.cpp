@@ -31,6 +31,17 @@ std::wstring WideFromAnsi(const std::string& text)
     return wide;
 }
 
+std::string AnsiFromWide(const std::wstring& text)
+{
+    const int wideLength = static_cast<int>(text.size());
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
 void DropSplitCharacter(std::string& cutText)
 {
     std::size_t i = 0;

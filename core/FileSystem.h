@@ -25,6 +25,8 @@ bool IsPlainName(const std::string& name);
 // An ANSI text in UTF-16, as the system reads it; empty when it cannot be
 // converted.
 std::wstring WideFromAnsi(const std::string& text);
+// And back; empty when it cannot be converted.
+std::string AnsiFromWide(const std::wstring& text);
 
 // A text cut after a number of bytes may end in the first byte of a
 // double-byte character, which would then pair with whatever follows it:

@@ -72,6 +72,14 @@ inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteIcon(HICON h) { ::DestroyIcon(h); }
 inline void DeleteMenu(HMENU h) { ::DestroyMenu(h); }
 inline void DeleteDc(HDC h) { ::DeleteDC(h); }
+inline void Unhook(HHOOK h) { ::UnhookWindowsHookEx(h); }
+// A COM interface: released once.
+template <typename Interface>
+struct ComTraits {
+    using Type = Interface*;
+    static constexpr Type Invalid() { return nullptr; }
+    static void Close(Type p) { p->Release(); }
+};
 }  // namespace detail
 
 using UniqueKey = UniqueHandle<detail::NullTraits<HKEY, detail::CloseKey>>;
@@ -82,5 +90,8 @@ using UniqueGdi = UniqueHandle<detail::NullTraits<HGDIOBJ, detail::DeleteGdi>>;
 using UniqueIcon = UniqueHandle<detail::NullTraits<HICON, detail::DeleteIcon>>;
 using UniqueMenu = UniqueHandle<detail::NullTraits<HMENU, detail::DeleteMenu>>;
 using UniqueDc = UniqueHandle<detail::NullTraits<HDC, detail::DeleteDc>>;  // memory DCs
+using UniqueHook = UniqueHandle<detail::NullTraits<HHOOK, detail::Unhook>>;
+template <typename Interface>
+using UniqueCom = UniqueHandle<detail::ComTraits<Interface>>;
 
 }  // namespace yorv

@@ -4,146 +4,18 @@
 #include "FileSystem.h"
 #include "Handle.h"
 #include "Links.h"
+#include "core/Places.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 namespace yorv {
 
 namespace {
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// Paths are compared as the file systems compare names: character by
-// character, case ignored; in UTF-16, so that the second byte of a
-// double-byte character is never taken for a letter.
-bool SamePath(const std::string& a, const std::string& b)
-{
-    const std::wstring wideA = WideFromAnsi(a);
-    const std::wstring wideB = WideFromAnsi(b);
-    if (wideA.empty() != a.empty() || wideB.empty() != b.empty())
-        return false;  // not convertible: not known to be the same
-    return ::CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
-                                  static_cast<int>(wideB.size()), TRUE)
-           == CSTR_EQUAL;
-}
-
-// Where the last path separator of an ANSI path stands, or npos: in a
-// double-byte code page the second byte of a character can be the byte of
-// a backslash, and is no separator.
-std::size_t LastSeparator(const std::string& path)
-{
-    std::size_t last = std::string::npos;
-    for (std::size_t i = 0; i < path.size();) {
-        if (path[i] == '\\' || path[i] == '/')
-            last = i;
-        i += ::IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size() ? 2 : 1;
-    }
-    return last;
-}
-
-// A name's place in a folder's final path; a drive's root ends in its own
-// backslash already.
-std::string PlaceIn(const std::string& folderFinal, const std::string& name)
-{
-    if (!folderFinal.empty() && LastSeparator(folderFinal) == folderFinal.size() - 1)
-        return folderFinal + name;
-    return folderFinal + "\\" + name;
-}
-
-// Where a handle really leads, links and mounts resolved: "\\?\C:\...".
-std::optional<std::string> FinalPathOf(HANDLE handle)
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD len = ::GetFinalPathNameByHandleA(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (len == 0)
-            return std::nullopt;
-        if (len < path.size()) {
-            path.resize(len);
-            return path;
-        }
-        path.assign(len + 1, '\0');  // too small: len is the size needed
-    }
-}
-
-// Opened for no access at all, so that a file another program holds open
-// without sharing still answers.
-UniqueFile OpenToLook(const std::string& path)
-{
-    return UniqueFile(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                    nullptr));
-}
-
-// The name of an open file or directory on its volume ("\Games\..."),
-// spelled as it was opened, after any link on the way was resolved.
-std::optional<std::string> NameOnVolume(HANDLE handle)
-{
-    std::vector<DWORD> buffer(64 + MAX_PATH);  // DWORD-aligned
-    for (;;) {
-        const DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(DWORD));
-        if (::GetFileInformationByHandleEx(handle, FileNameInfo, buffer.data(), bytes))
-            break;
-        if (::GetLastError() != ERROR_MORE_DATA || buffer.size() > 65536)
-            return std::nullopt;
-        buffer.resize(buffer.size() * 2);
-    }
-    const auto* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
-    const int wideLength = static_cast<int>(info->FileNameLength / sizeof(WCHAR));
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, info->FileName, wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return std::nullopt;
-    std::string name(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, info->FileName, wideLength, name.data(), length, nullptr, nullptr);
-    return name;
-}
-
-// Where a directory really lies: in full, every name in its long form, to
-// compare with its parent's; and its name on its volume, spelled as its
-// files will be, to compare with theirs. Files are asked only the second,
-// the question about a file that costs least; asked the same way, a path
-// written with short names or in another case compares alike on both sides.
-struct Place {
-    std::string full;
-    std::string onVolume;
-};
-
-std::optional<Place> FinalPlace(const std::string& path)
-{
-    UniqueFile handle = OpenToLook(path);
-    if (!handle)
-        return std::nullopt;
-    std::optional<std::string> full = FinalPathOf(handle.Get());
-    std::optional<std::string> onVolume = NameOnVolume(handle.Get());
-    if (!full || !onVolume)
-        return std::nullopt;
-    return Place{std::move(*full), std::move(*onVolume)};
-}
-
-std::optional<std::string> FinalPath(const std::string& path)
-{
-    UniqueFile handle = OpenToLook(path);
-    if (!handle)
-        return std::nullopt;
-    return FinalPathOf(handle.Get());
-}
-
-// The full path of `path`, however long; empty when it cannot be formed.
-std::string FullPath(const std::string& path)
-{
-    const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
-        return std::string();
-    std::string full(needed, '\0');
-    const DWORD len = ::GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
-    if (len == 0 || len >= needed)
-        return std::string();
-    full.resize(len);
-    return full;
-}
 
 // Removes a junction or symbolic link itself. The link is opened as the
 // link, and deleted through that same handle only when the handle is seen
@@ -169,16 +41,6 @@ bool RemoveLink(const std::string& path, const std::string& ownFinalPath)
     return ::SetFileInformationByHandle(link.Get(), FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
-// Whether the file `path` really lies at `expected` on its volume.
-bool LiesAt(const std::string& path, const std::string& expected)
-{
-    UniqueFile handle = OpenToLook(path);
-    if (!handle)
-        return false;
-    const std::optional<std::string> name = NameOnVolume(handle.Get());
-    return name && SamePath(*name, expected);
-}
-
 // Windows refuses to remove a directory that carries the read-only
 // attribute, which the shell also sets on a folder it has customised. The
 // emptied directory is removed without it, or keeps it.
@@ -196,8 +58,31 @@ bool RemoveReadOnlyDirectory(const std::string& dir)
     return false;
 }
 
-// Sends one file, named by its full path, to the recycle bin.
-bool SendToBin(const std::string& fullPath, HWND shellOwner)
+// While it lives, whatever the player typed or clicked is dropped the
+// moment a box of this thread's is activated: such input was meant for no
+// question that comes up in the middle of the work, such as the shell's
+// offer to delete a file for good, whose default is Yes. Asking the queue
+// before every file instead would cost a round trip each.
+class InputDroppedBeforeBoxes {
+public:
+    InputDroppedBeforeBoxes() : hook_(::SetWindowsHookExA(WH_CBT, &Activating, nullptr, ::GetCurrentThreadId())) {}
+    bool Active() const { return static_cast<bool>(hook_); }
+
+private:
+    static LRESULT CALLBACK Activating(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_ACTIVATE)
+            DiscardQueuedInput();
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    UniqueHook hook_;
+};
+
+// Sends one file, named by its full path, to the recycle bin. Input
+// waiting in the queue is dropped first unless `inputDropped` says a box
+// drops it itself.
+bool SendToBin(const std::string& fullPath, HWND shellOwner, bool inputDropped)
 {
     // The shell's list of names: this one, ended by a double NUL (the
     // string's own terminator is the second); sized to the path, so it is
@@ -215,7 +100,8 @@ bool SendToBin(const std::string& fullPath, HWND shellOwner)
     request.hNameMappings = nullptr;
     // What the player typed while the work ran was meant for no question
     // the shell may now ask, such as its offer to delete the file for good.
-    DiscardQueuedInput();
+    if (!inputDropped)
+        DiscardQueuedInput();
     const int result = ::SHFileOperationA(&request);
     // Declining the warning is no error to the shell, but the file stayed.
     return result == 0 && !request.fAnyOperationsAborted;
@@ -300,16 +186,17 @@ private:
                     RemoveDirectoryTree(path, sub);
                 else
                     NotRemoved(path);
-            } else if (LiesAt(path, PlaceIn(place.onVolume, entry.name))) {
+            } else if (LiesAt(path, PlaceIn(place.opened, entry.name))) {
                 const std::string full = FullPath(path);
                 if (!full.empty())
-                    SendToBin(full, shellOwner_);
+                    SendToBin(full, shellOwner_, inputDropped_.Active());
             }
         }
     }
 
     const DirectoryNotRemoved& onNotRemoved_;
     HWND shellOwner_;
+    InputDroppedBeforeBoxes inputDropped_;
 };
 
 // The folder holding `path` and the last name in it.
@@ -381,6 +268,242 @@ bool HoldsFiles(const std::string& directory)
     return false;
 }
 
+// COM, for the shell's view of the recycle bin, while the bin check runs.
+// The library is loaded then, not at the program's start, which needs it
+// for nothing else; it is one of the system's known libraries, so its name
+// alone finds the system's own.
+class ComApartment {
+public:
+    ComApartment()
+    {
+        static const HMODULE ole = ::LoadLibraryA("ole32.dll");
+        if (!ole)
+            return;
+        const auto initialize = reinterpret_cast<HRESULT(WINAPI*)(void*, DWORD)>(
+            reinterpret_cast<void*>(::GetProcAddress(ole, "CoInitializeEx")));
+        uninitialize_ = reinterpret_cast<void(WINAPI*)()>(
+            reinterpret_cast<void*>(::GetProcAddress(ole, "CoUninitialize")));
+        if (!initialize || !uninitialize_)
+            return;
+        const HRESULT result = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        joined_ = SUCCEEDED(result);  // S_FALSE too: every success is balanced
+        usable_ = joined_ || result == RPC_E_CHANGED_MODE;
+    }
+    ~ComApartment()
+    {
+        if (joined_)
+            uninitialize_();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    explicit operator bool() const { return usable_; }
+
+private:
+    void(WINAPI* uninitialize_)() = nullptr;
+    bool joined_ = false;
+    bool usable_ = false;
+};
+
+struct IdListTraits {
+    using Type = LPITEMIDLIST;
+    static constexpr Type Invalid() { return nullptr; }
+    static void Close(Type list) { ::ILFree(list); }
+};
+using UniqueIdList = UniqueHandle<IdListTraits>;
+
+// Where a deleted item came from, as the bin's details give it.
+constexpr GUID kDisplacedProperties = {0x9b174b33, 0x40ff, 0x11d2, {0xa2, 0x7e, 0x00, 0xc0, 0x4f, 0xc3, 0x08, 0x71}};
+constexpr DWORD kDisplacedFrom = 2;
+
+// The check's own file: a name no file of a player's has, shown by the bin
+// as it stands (it has no extension a view could hide), and a text by
+// which it is known again when it comes back out of the bin.
+struct Probe {
+    std::string path;
+    std::wstring name;
+    std::string text;
+};
+
+std::optional<Probe> CreateProbe(const std::string& folder)
+{
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    const std::string stamp = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(now.QuadPart);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const std::string name = "~YorvFrontEnd recycle bin check " + stamp + "-" + std::to_string(attempt);
+        Probe probe{JoinPath(folder, name), std::wstring(name.begin(), name.end()),
+                    "Yorv HollowFen FrontEnd recycle bin check " + stamp};
+        // CREATE_NEW never replaces a file of the player's.
+        UniqueFile file(::CreateFileA(probe.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+        if (!file)
+            continue;
+        DWORD written = 0;
+        const bool complete = ::WriteFile(file.Get(), probe.text.data(), static_cast<DWORD>(probe.text.size()),
+                                          &written, nullptr)
+                              && written == probe.text.size();
+        file.Reset();
+        if (complete)
+            return probe;
+        ::DeleteFileA(probe.path.c_str());
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Deletes the check's file where it stands, once it is known by its text.
+bool DeleteProbe(const Probe& probe)
+{
+    UniqueFile file(::CreateFileA(probe.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    std::string text(probe.text.size() + 1, '\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
+        return false;
+    text.resize(read);
+    file.Reset();
+    return text == probe.text && ::DeleteFileA(probe.path.c_str());
+}
+
+// The recycle bin as the shell shows it.
+UniqueCom<IShellFolder2> OpenRecycleBin()
+{
+    UniqueCom<IShellFolder> desktop;
+    LPITEMIDLIST binId = nullptr;
+    if (FAILED(::SHGetDesktopFolder(desktop.Put()))
+        || FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binId)))
+        return {};
+    const UniqueIdList binOwner(binId);
+    UniqueCom<IShellFolder2> bin;
+    if (FAILED(desktop.Get()->BindToObject(binId, nullptr, IID_PPV_ARGS(bin.Put()))))
+        return {};
+    return bin;
+}
+
+// A text the shell hands over; its copy is freed.
+std::wstring TextOf(STRRET& text, LPCITEMIDLIST item)
+{
+    switch (text.uType) {
+    case STRRET_WSTR: {
+        std::wstring result = text.pOleStr ? text.pOleStr : L"";
+        ::SHFree(text.pOleStr);
+        text.pOleStr = nullptr;
+        return result;
+    }
+    case STRRET_CSTR:
+        return WideFromAnsi(text.cStr);
+    case STRRET_OFFSET:
+        return WideFromAnsi(reinterpret_cast<const char*>(item) + text.uOffset);
+    default:
+        return std::wstring();
+    }
+}
+
+// Whether the folder the bin names is `folder`: as spelled, or as the same
+// directory reached another way (short names, another case).
+bool SameFolder(const std::wstring& named, const std::string& folder)
+{
+    const std::string ansi = AnsiFromWide(named);
+    if (ansi.empty())
+        return false;
+    if (SamePath(ansi, folder))
+        return true;
+    const std::optional<std::string> namedFinal = FinalPath(ansi);
+    const std::optional<std::string> folderFinal = FinalPath(folder);
+    return namedFinal && folderFinal && SamePath(*namedFinal, *folderFinal);
+}
+
+// The check's file among the bin's items: its name, and the folder it came
+// from. Only these two are asked, and only of the items of its name.
+UniqueIdList FindInBin(IShellFolder2* bin, const Probe& probe, const std::string& folder)
+{
+    std::optional<UINT> fromColumn;
+    SHCOLUMNID column{};
+    for (UINT i = 0; i < 64 && SUCCEEDED(bin->MapColumnToSCID(i, &column)); ++i) {
+        if (IsEqualGUID(column.fmtid, kDisplacedProperties) && column.pid == kDisplacedFrom) {
+            fromColumn = i;
+            break;
+        }
+    }
+    UniqueCom<IEnumIDList> items;
+    if (!fromColumn
+        || bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put()) != S_OK
+        || !items)
+        return {};
+    LPITEMIDLIST next = nullptr;
+    ULONG fetched = 0;
+    while (items.Get()->Next(1, &next, &fetched) == S_OK && fetched == 1) {
+        UniqueIdList item(next);
+        STRRET shown{};
+        if (FAILED(bin->GetDisplayNameOf(item.Get(), SHGDN_INFOLDER, &shown))
+            || TextOf(shown, item.Get()) != probe.name)
+            continue;
+        SHELLDETAILS from{};
+        if (SUCCEEDED(bin->GetDetailsOf(item.Get(), *fromColumn, &from))
+            && SameFolder(TextOf(from.str, item.Get()), folder))
+            return item;
+    }
+    return {};
+}
+
+// The command among an item's that restores it where it was: named by its
+// verb where the shell names its commands, by its caption where it names
+// none (Wine's bin).
+std::optional<UINT> RestoreCommand(IContextMenu* commands, HMENU menu, UINT first)
+{
+    std::optional<UINT> byCaption;
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = ::GetMenuItemID(menu, i);
+        if (id == static_cast<UINT>(-1) || id < first)
+            continue;
+        const UINT offset = id - first;
+        char verb[64] = {};
+        if (SUCCEEDED(commands->GetCommandString(offset, GCS_VERBA, nullptr, verb, sizeof verb))) {
+            if (::lstrcmpiA(verb, "undelete") == 0)
+                return offset;
+            continue;
+        }
+        char caption[64] = {};
+        ::GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
+        std::string plain(caption);
+        plain.erase(std::remove(plain.begin(), plain.end(), '&'), plain.end());
+        if (::lstrcmpiA(plain.c_str(), "Restore") == 0)
+            byCaption = offset;
+    }
+    return byCaption;
+}
+
+// Takes the check's file back out of the bin through the shell: the item
+// is restored to where it was, without a word, and the file, known again
+// by its text, is deleted there. Restoring rather than erasing, because
+// Wine's bin asks the player before it erases an item, and because a
+// restore destroys nothing, whatever item it were given. False where the
+// shell could not: the item then stays in the bin.
+bool TakeBackFromBin(IShellFolder2* bin, LPCITEMIDLIST item, const Probe& probe)
+{
+    constexpr UINT kFirst = 1;
+    constexpr UINT kLast = 0x7FFF;
+    UniqueCom<IContextMenu> commands;
+    if (FAILED(bin->GetUIObjectOf(nullptr, 1, &item, IID_IContextMenu, nullptr,
+                                  reinterpret_cast<void**>(commands.Put()))))
+        return false;
+    const UniqueMenu menu(::CreatePopupMenu());
+    if (!menu || FAILED(commands.Get()->QueryContextMenu(menu.Get(), 0, kFirst, kLast, CMF_NORMAL)))
+        return false;
+    const std::optional<UINT> restore = RestoreCommand(commands.Get(), menu.Get(), kFirst);
+    if (!restore)
+        return false;
+    CMINVOKECOMMANDINFO invoke{};
+    invoke.cbSize = sizeof invoke;
+    invoke.fMask = CMIC_MASK_FLAG_NO_UI;
+    invoke.lpVerb = MAKEINTRESOURCEA(*restore);
+    invoke.nShow = SW_HIDE;
+    return SUCCEEDED(commands.Get()->InvokeCommand(&invoke)) && DeleteProbe(probe);
+}
+
 }  // namespace
 
 void DiscardQueuedInput()
@@ -427,7 +550,7 @@ bool RecycleFile(const std::string& file, HWND shellOwner)
     if (!FileExists(file))
         return false;
     const std::string full = FullPath(file);
-    return !full.empty() && SendToBin(full, shellOwner);
+    return !full.empty() && SendToBin(full, shellOwner, false);
 }
 
 bool TreeHoldsFiles(const std::string& directory)
@@ -438,64 +561,54 @@ bool TreeHoldsFiles(const std::string& directory)
 
 // Why a probe: whether a file goes to the bin or is deleted for good is
 // decided by the shell as it handles the file, and a file the bin cannot
-// take (a drive without a bin, a full or too small bin, no usable trash
-// folder under Wine) is deleted without a word with the flags the removal
-// uses; the warning the shell can give instead is asked per file and,
-// under Wine, says nothing of the file being lost. Asking the shell about
-// the bin before the first file goes is not enough either: that tells
-// whether there is a bin, not whether it takes files from this folder. So
-// an empty file of the program's own is created in the YMod's directory
-// (the same volume and folder as the files to come) and sent to the bin
-// the same way, and the bin's item count, read before and after through
-// the shell, must have grown. This works alike on Windows and under Wine (whose bin is the
-// XDG trash of the user's home), and the only thing ever at stake is the
-// check file.
+// take (a drive without a bin, a too small bin, no usable trash folder
+// under Wine) is deleted without a word with the flags the removal uses;
+// the warning the shell can give instead is asked per file and, under
+// Wine, says nothing of the file being lost. Asking the shell about the
+// bin before the first file goes is not enough either: that tells whether
+// there is a bin, not whether it takes files from this folder. So a file
+// of the program's own is created in the YMod's directory (the same volume
+// and folder as the files to come), sent to the bin the same way, and
+// looked for among the bin's items by its name and the folder it came
+// from, through the shell's view of the bin, which is the same on Windows
+// and under Wine (whose bin is the XDG trash of the user's home). Found,
+// it is taken back out again, so that the player's bin holds nothing of
+// the program's. Nothing but the check file is ever at stake, and no other
+// item of the bin is touched.
 bool RecycleBinTakesFilesFrom(const std::string& directory)
 {
-    const std::string full = FullPath(directory);
-    if (full.empty())
+    const std::string folder = FullPath(directory);
+    if (folder.empty())
         return false;
-    std::string volume(full.size() + 2, '\0');
-    const char* root = nullptr;
-    if (::GetVolumePathNameA(full.c_str(), volume.data(), static_cast<DWORD>(volume.size())))
-        root = volume.c_str();
-
-    SHQUERYRBINFO before{};
-    before.cbSize = sizeof before;
-    if (FAILED(::SHQueryRecycleBinA(root, &before)))
+    const ComApartment com;
+    if (!com)
+        return false;
+    const UniqueCom<IShellFolder2> bin = OpenRecycleBin();
+    if (!bin)
+        return false;
+    const std::optional<Probe> probe = CreateProbe(folder);
+    if (!probe)
         return false;
 
-    // A name of its own; CREATE_NEW never replaces a player's file.
-    std::string probe;
-    UniqueFile file;
-    for (DWORD attempt = 0; attempt < 16 && !file; ++attempt) {
-        probe = JoinPath(full, "~YorvFrontEnd recycle bin check "
-                                   + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".tmp");
-        file.Reset(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-    }
-    if (!file)
-        return false;
-    file.Reset();
-
-    const std::string names = probe + '\0';
+    const std::string names = probe->path + '\0';
     SHFILEOPSTRUCTA request{};
     request.wFunc = FO_DELETE;
     request.pFrom = names.c_str();
     request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     const int result = ::SHFileOperationA(&request);
-    if (FileExists(probe)) {
-        ::DeleteFileA(probe.c_str());
+    if (FileExists(probe->path)) {
+        ::DeleteFileA(probe->path.c_str());
         return false;
     }
     if (result != 0 || request.fAnyOperationsAborted)
         return false;
 
-    SHQUERYRBINFO after{};
-    after.cbSize = sizeof after;
-    if (FAILED(::SHQueryRecycleBinA(root, &after)))
+    // Not in the bin: it was deleted for good, as the player's files would be.
+    const UniqueIdList item = FindInBin(bin.Get(), *probe, folder);
+    if (!item)
         return false;
-    return after.i64NumItems > before.i64NumItems;
+    TakeBackFromBin(bin.Get(), item.Get(), *probe);
+    return true;
 }
 
 }  // namespace yorv

@@ -25,7 +25,9 @@ using DirectoryNotRemoved = std::function<void(const std::string& directory)>;
 // that does not lead to the entry its last name names (a name the system
 // reads as another place) is left alone and reported. `shellOwner`
 // owns what the shell shows while it recycles a file (its warning before a
-// file would be deleted for good); it may be null.
+// file would be deleted for good); it may be null. While it runs, input
+// the player gave is dropped whenever a box comes up, the shell's or
+// `onNotRemoved`'s, so that it answers none of them unseen.
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner = nullptr);
 
 // Sends one file to the recycle bin. True when the shell reports it done;
@@ -38,7 +40,8 @@ bool RecycleFile(const std::string& file, HWND shellOwner = nullptr);
 bool TreeHoldsFiles(const std::string& directory);
 
 // True when the recycle bin is seen to take a file from `directory` and
-// keep it. Leaves one empty check file in the bin.
+// keep it: a file of its own is sent there and found among the bin's items.
+// It is then taken back out of the bin, where the shell can do that.
 bool RecycleBinTakesFilesFrom(const std::string& directory);
 
 // Drops the keyboard and mouse input waiting in this thread's queue, so

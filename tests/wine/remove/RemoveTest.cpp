@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -209,9 +210,41 @@ void ForgetTrashFrom(const std::string& winDir)
     }
 }
 
+// The names in the trash's files/ and, without ".trashinfo", in info/.
+struct TrashNames {
+    std::vector<std::string> files;
+    std::vector<std::string> info;
+
+    static TrashNames Now()
+    {
+        TrashNames names{test::NamesIn(TrashDir() + "\\files"), test::NamesIn(TrashDir() + "\\info")};
+        for (std::string& name : names.info)
+            name.resize(name.size() - std::string(".trashinfo").size());
+        return names;
+    }
+
+    // What the trash holds now that it did not hold here.
+    TrashNames Added() const
+    {
+        const TrashNames now = Now();
+        TrashNames added;
+        std::set_difference(now.files.begin(), now.files.end(), files.begin(), files.end(),
+                            std::back_inserter(added.files));
+        std::set_difference(now.info.begin(), now.info.end(), info.begin(), info.end(), std::back_inserter(added.info));
+        return added;
+    }
+};
+
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Whether the trash holds `name`, in files/ with `contents` and in info/.
+bool InTrashAs(const std::string& name, const std::string& contents)
+{
+    return test::ReadBytes(TrashDir() + "\\files\\" + name) == contents
+           && Exists(TrashDir() + "\\info\\" + name + ".trashinfo");
 }
 
 // The launcher's windows, started on a game directory.
@@ -373,6 +406,7 @@ TEST_SUITE("remove")
             // is up while the work runs, gone before the verdict.
             SetFocus(FrmMain->CmdRemove.Handle());
             REQUIRE(GetFocus() == FrmMain->CmdRemove.Handle());
+            const TrashNames binBefore = TrashNames::Now();
             bool workingVisibleAtVerdict = true;
             test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
                 if (box.caption == "Success")
@@ -404,7 +438,12 @@ TEST_SUITE("remove")
             }
             // The directories are deleted, not recycled.
             CHECK_FALSE(Exists(mod));
-            CHECK(TrashedFrom(game.Path()).size() == files.size() + 1);  // and the bin check's file
+            // The bin gained the YMod's files and nothing else: nothing of the
+            // launcher's own, in files/ or info/.
+            CHECK(TrashedFrom(game.Path()).size() == files.size());
+            const TrashNames added = binBefore.Added();
+            CHECK(added.files.size() == files.size());
+            CHECK(added.info == added.files);
             CHECK(Exists(game / "OtherMod\\YMOD.DIZ"));
 
             // The list is rebuilt without it, nothing selected; Edit keeps its state.
@@ -736,7 +775,7 @@ TEST_SUITE("remove")
         FrmMain->CmdRemoveClick();
         CHECK(InTrash(game / "Loop\\own.txt", "own"));
         CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
-        CHECK(TrashedFrom(game.Path()).size() == 2);  // and the bin check's file
+        CHECK(TrashedFrom(game.Path()).size() == 1);
         const auto& boxes = watcher.Boxes();
         REQUIRE(boxes.size() == 5);
         std::vector<std::string> leftInPlace{boxes[1].text, boxes[2].text};
@@ -844,6 +883,47 @@ TEST_SUITE("remove")
         FindClose(find);
         CHECK(entries == 4);  // ".", "..", one.txt, sub
         CHECK(Launcher::ListTexts() == std::vector<std::string>{"KeepMod"});
+    }
+
+    TEST_CASE("a bin that already holds many items takes a removal and keeps every one of them")
+    {
+        test::TempDir game("remove_busy_bin");
+        ForgetTrashFrom(game.Path());
+        const std::string mod = game / "BusyBinMod";
+        test::MakeDir(mod);
+        test::WriteBytes(mod + "\\data.txt", "data");
+        // The player's earlier deletions, from the YMod's own folder; one is
+        // named as the bin check names its file.
+        constexpr int kEarlier = 1500;
+        const auto earlierName = [](int i) {
+            return i == 0 ? std::string("~YorvFrontEnd recycle bin check 1-1-0") : "old" + std::to_string(i) + ".txt";
+        };
+        for (int i = 0; i < kEarlier; ++i) {
+            std::string original = UnixPath(mod + "\\" + earlierName(i));
+            for (std::size_t at; (at = original.find(' ')) != std::string::npos;)
+                original.replace(at, 1, "%20");
+            test::WriteBytes(TrashDir() + "\\files\\" + earlierName(i), "old " + std::to_string(i));
+            test::WriteBytes(TrashDir() + "\\info\\" + earlierName(i) + ".trashinfo",
+                             "[Trash Info]\nPath=" + original + "\nDeletionDate=2026-01-02T03:04:05\n");
+        }
+        const TrashNames binBefore = TrashNames::Now();
+
+        Launcher launcher(game.Path());
+        launcher.Select("BusyBinMod");
+        test::ModalWatcher watcher({IDYES});
+        FrmMain->CmdRemoveClick();
+        REQUIRE(watcher.Boxes().size() == 2);
+        CHECK(watcher.Boxes()[1].caption == "Success");
+        CHECK_FALSE(Exists(mod));
+        CHECK(InTrash(mod + "\\data.txt", "data"));
+        const TrashNames added = binBefore.Added();
+        CHECK(added.files == std::vector<std::string>{"data.txt"});
+        CHECK(added.info == added.files);
+        int kept = 0;
+        for (int i = 0; i < kEarlier; ++i)
+            kept += InTrashAs(earlierName(i), "old " + std::to_string(i));
+        CHECK(kept == kEarlier);
+        ForgetTrashFrom(game.Path());
     }
 
     TEST_CASE("Remove refuses without an installation record or a selection, and acts on no path")
@@ -988,12 +1068,18 @@ TEST_SUITE("dbcs")
         for (const std::string& mod : {game / software, game / "Mod", inner + "\\Mod"}) {
             CAPTURE(mod);
             CHECK(TreeHoldsFiles(mod));
+            CHECK(RecycleBinTakesFilesFrom(mod));
             std::vector<std::string> notRemoved;
             RemoveTree(mod, [&](const std::string& dir) { notRemoved.push_back(dir); });
             CHECK(notRemoved.empty());
             CHECK_FALSE(Exists(mod));
         }
-        CHECK(TrashedFrom(game.Path()).size() == 3);
+        // The three files. Wine's bin names its commands in Japanese alone
+        // here, so the bin check cannot take its own file back out.
+        const std::vector<std::string> trashed = TrashedFrom(game.Path());
+        CHECK(std::count_if(trashed.begin(), trashed.end(), [](const std::string& path) {
+                  return path.find("~YorvFrontEnd recycle bin check") == std::string::npos;
+              }) == 3);
     }
 
     TEST_CASE("a title cut for the list never ends in half a character")
