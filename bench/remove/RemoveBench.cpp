@@ -5,8 +5,14 @@
 // directories, in the same run on the same machine. Rounds alternate, each
 // on a fresh tree; the trash is emptied of the bench's files between rounds
 // so that every round meets a bin of the same size.
+//
+// Then what each step of the walk costs a file, and what the recycle-bin
+// check costs when the bin already holds 12,000 items, against the check
+// by the bin's item count that it replaced (the count read before and
+// after sending a file), measured in the same run.
 #include "../BenchTiming.h"
 #include "core/FileSystem.h"
+#include "core/Places.h"
 #include "core/Removal.h"
 
 #include <windows.h>
@@ -16,6 +22,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -90,8 +98,8 @@ void BareRemove(const std::string& dir)
 }
 
 // The launcher's way, as the Remove command runs it. `binCheck` gets the
-// seconds the recycle-bin check took: it reads the bin's item count, which
-// costs more the more the bin holds.
+// seconds the recycle-bin check took: it looks through the bin's items,
+// which costs more the more the bin holds.
 void LauncherRemove(const std::string& dir, double& binCheck)
 {
     int notRemoved = 0;
@@ -110,14 +118,23 @@ void LauncherRemove(const std::string& dir, double& binCheck)
     }
 }
 
-// Takes the bench's files out of the trash again.
-void EmptyBenchTrash()
+// The trash of the bench's HOME, where Wine's recycle bin keeps its items.
+std::string TrashDir()
 {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (!dataHome)
-        return;
+        return std::string();
     std::string trash = std::string("Z:") + dataHome + "/Trash";
     std::replace(trash.begin(), trash.end(), '/', '\\');
+    return trash;
+}
+
+// Takes the bench's files out of the trash again.
+void EmptyBenchTrash()
+{
+    const std::string trash = TrashDir();
+    if (trash.empty())
+        return;
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((trash + "\\info\\*.trashinfo").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE)
@@ -139,6 +156,167 @@ void EmptyBenchTrash()
         DeleteFileA((trash + "\\files\\" + info.substr(0, info.size() - 10)).c_str());
         DeleteFileA((trash + "\\info\\" + info).c_str());
     }
+}
+
+// The files of a tree, by directory.
+std::vector<std::pair<std::string, std::vector<std::string>>> ListTree(const std::string& dir)
+{
+    std::vector<std::pair<std::string, std::vector<std::string>>> tree{{dir, {}}};
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((dir + "\\*.*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return tree;
+    std::vector<std::string> subdirs;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            subdirs.push_back(dir + "\\" + name);
+        else
+            tree.front().second.push_back(name);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    for (const std::string& sub : subdirs) {
+        auto below = ListTree(sub);
+        tree.insert(tree.end(), below.begin(), below.end());
+    }
+    return tree;
+}
+
+// What each step of the launcher's walk costs a file, on a fresh tree:
+// listing it, checking where each file really lies, dropping queued input
+// (which the launcher now leaves to the moment a box comes up), and the
+// shell call that sends the file to the bin.
+void StepCosts()
+{
+    const std::string mod = MakeYMod("StepsMod");
+    const int files = kTopDirs * (kSubDirs + 1) * kFilesPerDir;
+    double start = bench::Seconds();
+    const auto tree = ListTree(mod);
+    const double listing = bench::Seconds() - start;
+
+    start = bench::Seconds();
+    int lying = 0;
+    for (const auto& [dir, names] : tree) {
+        const std::optional<yorv::Place> place = yorv::FinalPlace(dir);
+        for (const std::string& name : names)
+            lying += place && yorv::LiesAt(dir + "\\" + name, yorv::PlaceIn(place->opened, name));
+    }
+    const double placeCheck = bench::Seconds() - start;
+
+    start = bench::Seconds();
+    for (int i = 0; i < files; ++i)
+        yorv::DiscardQueuedInput();
+    const double discard = bench::Seconds() - start;
+
+    start = bench::Seconds();
+    for (const auto& [dir, names] : tree) {
+        for (const std::string& name : names) {
+            const std::string names0 = yorv::FullPath(dir + "\\" + name) + '\0';
+            SHFILEOPSTRUCTA request{};
+            request.wFunc = FO_DELETE;
+            request.pFrom = names0.c_str();
+            request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
+            SHFileOperationA(&request);
+        }
+    }
+    const double shell = bench::Seconds() - start;
+    for (auto it = tree.rbegin(); it != tree.rend(); ++it)
+        RemoveDirectoryA(it->first.c_str());
+    EmptyBenchTrash();
+    if (lying != files || yorv::DirectoryExists(mod)) {
+        std::fprintf(stderr, "the steps' tree was not walked as the launcher walks it\n");
+        std::exit(1);
+    }
+    const auto perFile = [&](double seconds) { return seconds * 1000.0 / files; };
+    std::printf("each step, per file (%d files):\n", files);
+    std::printf("  listing                 %.4f ms\n", perFile(listing));
+    std::printf("  where the file lies     %.4f ms\n", perFile(placeCheck));
+    std::printf("  dropping queued input   %.4f ms if asked before every file; the launcher asks only when a box "
+                "comes up\n",
+                perFile(discard));
+    std::printf("  the shell call          %.4f ms\n", perFile(shell));
+}
+
+// How many files of the bin check's own the trash holds.
+std::size_t CheckFilesInBin(const std::string& trash)
+{
+    std::size_t count = 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((trash + "\\files\\*YorvFrontEnd*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        ++count;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return count;
+}
+
+// The recycle-bin check with 12,000 items already in the bin, against the
+// check by the item count it replaced: SHQueryRecycleBinA before and after
+// sending a file, in alternating rounds.
+void BinCheckInFullBin()
+{
+    constexpr int kItems = 12000;
+    const std::string trash = TrashDir();
+    if (trash.empty())
+        return;
+    CreateDirectoryA(trash.c_str(), nullptr);
+    CreateDirectoryA((trash + "\\files").c_str(), nullptr);
+    CreateDirectoryA((trash + "\\info").c_str(), nullptr);
+    const auto fillerName = [](int i) { return "bench filler " + std::to_string(i); };
+    for (int i = 0; i < kItems; ++i) {
+        WriteFile(trash + "\\files\\" + fillerName(i), i);
+        const std::string info = "[Trash Info]\nPath=/yorvbench-filler/" + std::to_string(i)
+                                 + "\nDeletionDate=2026-01-02T03:04:05\n";
+        HANDLE file = CreateFileA((trash + "\\info\\" + fillerName(i) + ".trashinfo").c_str(), GENERIC_WRITE, 0,
+                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        ::WriteFile(file, info.data(), static_cast<DWORD>(info.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    const std::string mod = kRoot + "\\FullBinMod";
+    CreateDirectoryA(mod.c_str(), nullptr);
+    const std::size_t checkFilesBefore = CheckFilesInBin(trash);
+    std::vector<double> check;
+    std::vector<double> byCount;
+    for (int round = 0; round < 5; ++round) {
+        double start = bench::Seconds();
+        const bool takes = yorv::RecycleBinTakesFilesFrom(mod);
+        check.push_back(bench::Seconds() - start);
+        if (!takes) {
+            std::fprintf(stderr, "the bin check refused a bin that takes files\n");
+            std::exit(1);
+        }
+        start = bench::Seconds();
+        SHQUERYRBINFO before{sizeof before, 0, 0};
+        SHQueryRecycleBinA(nullptr, &before);
+        WriteFile(mod + "\\counted.tmp", round);
+        const std::string names = mod + "\\counted.tmp" + '\0';
+        SHFILEOPSTRUCTA request{};
+        request.wFunc = FO_DELETE;
+        request.pFrom = names.c_str();
+        request.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+        SHFileOperationA(&request);
+        SHQUERYRBINFO after{sizeof after, 0, 0};
+        SHQueryRecycleBinA(nullptr, &after);
+        byCount.push_back(bench::Seconds() - start);
+    }
+    const std::size_t checkFilesAfter = CheckFilesInBin(trash);
+    RemoveDirectoryA(mod.c_str());
+    EmptyBenchTrash();
+    for (int i = 0; i < kItems; ++i) {
+        DeleteFileA((trash + "\\files\\" + fillerName(i)).c_str());
+        DeleteFileA((trash + "\\info\\" + fillerName(i) + ".trashinfo").c_str());
+    }
+    const double c = bench::Median(check);
+    const double n = bench::Median(byCount);
+    std::printf("the recycle-bin check with %d items in the bin (median of 5):\n", kItems);
+    std::printf("  by finding its own item %.1f ms, by the item count %.1f ms: ratio %.2f (target at most 1)\n",
+                c * 1000.0, n * 1000.0, c / n);
+    std::printf("  check files left in the bin by the 5 checks: %zu\n", checkFilesAfter - checkFilesBefore);
 }
 
 }  // namespace
@@ -186,5 +364,9 @@ int main(int argc, char** argv)
     std::printf("  ratio     %.3f of the medians, %.3f the median of the rounds' ratios (target at most 1.2)\n", l / b,
                 bench::Median(ratios));
     std::printf("  of the launcher's time, the recycle-bin check took %.1f ms (median)\n", bench::Median(binChecks) * 1000.0);
+    CreateDirectoryA(kRoot.c_str(), nullptr);
+    StepCosts();
+    BinCheckInFullBin();
+    RemoveDirectoryA(kRoot.c_str());
     return 0;
 }
