@@ -1,12 +1,12 @@
-#include "AboutBox.h"
+#include "AboutBox/AboutBox.h"
 
-#include "../Main/Application.h"
-#include "../Main/Controls.h"
-#include "../core/Catalogue.h"
-#include "../core/CatalogueRules.h"
-#include "../core/FileSystem.h"
-#include "../core/TextFile.h"
-#include "../resources/resource.h"
+#include "Main/Application.h"
+#include "Main/Controls.h"
+#include "core/Catalogue.h"
+#include "core/CatalogueRules.h"
+#include "core/FileSystem.h"
+#include "core/TextFile.h"
+#include "resources/resource.h"
 
 namespace yorv {
 

@@ -1,7 +1,7 @@
-#include "Application.h"
+#include "Main/Application.h"
 
-#include "../core/Errors.h"
-#include "../resources/resource.h"
+#include "core/Errors.h"
+#include "resources/resource.h"
 
 #include <vector>
 

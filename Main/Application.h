@@ -3,7 +3,7 @@
 // scaling, fonts, message boxes and the standard error report.
 #pragma once
 
-#include "../core/Handle.h"
+#include "core/Handle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "Controls.h"
+#include "Main/Controls.h"
 
-#include "Application.h"
+#include "Main/Application.h"
 
 namespace yorv {
 

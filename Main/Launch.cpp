@@ -1,10 +1,10 @@
 // Play and Edit.
-#include "../core/Catalogue.h"
-#include "../core/CommandLine.h"
-#include "../core/FileSystem.h"
-#include "../core/Launcher.h"
-#include "Application.h"
-#include "Main.h"
+#include "Main/Application.h"
+#include "Main/Main.h"
+#include "core/Catalogue.h"
+#include "core/CommandLine.h"
+#include "core/FileSystem.h"
+#include "core/Launcher.h"
 
 namespace yorv {
 

@@ -1,6 +1,6 @@
-#include "PlainMessage.h"
+#include "Main/PlainMessage.h"
 
-#include "Application.h"
+#include "Main/Application.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,11 +1,11 @@
 // Removing the selected YMod.
-#include "../core/Catalogue.h"
-#include "../core/FileSystem.h"
-#include "../core/Removal.h"
-#include "../working/working.h"
-#include "Application.h"
-#include "Main.h"
-#include "PlainMessage.h"
+#include "Main/Application.h"
+#include "Main/Main.h"
+#include "Main/PlainMessage.h"
+#include "core/Catalogue.h"
+#include "core/FileSystem.h"
+#include "core/Removal.h"
+#include "working/working.h"
 
 #include <optional>
 

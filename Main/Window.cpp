@@ -1,6 +1,6 @@
-#include "Window.h"
+#include "Main/Window.h"
 
-#include "Application.h"
+#include "Main/Application.h"
 
 #include <cstring>
 #include <exception>

@@ -5,7 +5,7 @@
 // directories, in the same run on the same machine. Rounds alternate, each
 // on a fresh tree; the trash is emptied of the bench's files between rounds
 // so that every round meets a bin of the same size.
-#include "../BenchTiming.h"
+#include "bench/BenchTiming.h"
 #include "core/FileSystem.h"
 #include "core/Removal.h"
 

@@ -1,6 +1,6 @@
 // The main window in process: layout, start-up sequence, selection rule,
 // exit path and error reports, with a real registry key and real files.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
 #include "AboutBox/AboutBox.h"
 #include "Main/Application.h"
@@ -10,7 +10,7 @@
 #include "core/CatalogueRules.h"
 #include "working/working.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <cstdlib>
 #include <memory>

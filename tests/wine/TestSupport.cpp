@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "AboutWatch.h"
+#include "tests/wine/about/AboutWatch.h"
 
 namespace test {
 

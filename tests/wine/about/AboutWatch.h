@@ -7,8 +7,8 @@
 #include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
-#include "TestSupport.h"
 #include "core/Catalogue.h"
+#include "tests/wine/TestSupport.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // Play and Edit, end to end: the real main window hands the game and the
 // editor to the real shell, and the stand-in game installed as yorv.exe and
 // yorvedit.exe records what it was started with.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
 #include "Main/Application.h"
 #include "Main/Main.h"
@@ -9,7 +9,7 @@
 #include "core/Catalogue.h"
 #include "core/Launcher.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <shellapi.h>
 

@@ -2,7 +2,7 @@
 // trash of the test HOME with their original paths, the directories must
 // go, and nothing outside the YMod or anything the recycle bin cannot keep
 // may be lost.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
 #include "Main/Application.h"
 #include "Main/Main.h"
@@ -12,7 +12,7 @@
 #include "core/Removal.h"
 #include "working/working.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <algorithm>
 #include <cctype>
