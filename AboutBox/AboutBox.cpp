@@ -1,12 +1,13 @@
 #include "AboutBox/AboutBox.h"
 
-#include "Main/Application.h"
-#include "Main/Controls.h"
 #include "core/Catalogue.h"
 #include "core/CatalogueRules.h"
 #include "core/FileSystem.h"
 #include "core/TextFile.h"
 #include "resources/resource.h"
+#include "ui/Application.h"
+#include "ui/Controls.h"
+#include "ui/Modal.h"
 
 namespace yorv {
 

@@ -1,9 +1,9 @@
 #include "Main/Program.h"
 
 #include "AboutBox/AboutBox.h"
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "core/Catalogue.h"
+#include "ui/Application.h"
 #include "working/working.h"
 
 namespace yorv {

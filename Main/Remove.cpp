@@ -1,10 +1,12 @@
 // Removing the selected YMod.
-#include "Main/Application.h"
 #include "Main/Main.h"
-#include "Main/PlainMessage.h"
 #include "core/Catalogue.h"
 #include "core/FileSystem.h"
 #include "core/Removal.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Modal.h"
+#include "ui/PlainMessage.h"
 #include "working/working.h"
 
 #include <optional>

@@ -24,14 +24,16 @@ target_link_libraries(yorv_core PUBLIC yorv_core_logic advapi32 shell32)
 
 # Everything but the entry point, so that tests can drive the real windows.
 add_library(yorv_ui STATIC
-    Main/Application.cpp
-    Main/Controls.cpp
+    ui/Application.cpp
+    ui/Controls.cpp
+    ui/MessageBoxes.cpp
+    ui/Modal.cpp
+    ui/PlainMessage.cpp
+    ui/Window.cpp
     Main/Launch.cpp
     Main/Main.cpp
-    Main/PlainMessage.cpp
     Main/Program.cpp
     Main/Remove.cpp
-    Main/Window.cpp
     AboutBox/AboutBox.cpp
     working/working.cpp)
 target_link_libraries(yorv_ui PUBLIC yorv_core gdi32 user32 msimg32)

@@ -8,10 +8,10 @@
 #include "bench/BenchTiming.h"
 #include "bench/launch/GameStarted.h"
 
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
+#include "ui/Application.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,11 +3,12 @@
 #include "tests/wine/TestSupport.h"
 
 #include "AboutBox/AboutBox.h"
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "core/CatalogueRules.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
 #include "working/working.h"
 
 #include <doctest.h>

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "AboutBox/AboutBox.h"
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "tests/wine/TestSupport.h"
+#include "ui/Application.h"
 
 #include <functional>
 #include <string>

@@ -3,11 +3,11 @@
 // yorvedit.exe records what it was started with.
 #include "tests/wine/TestSupport.h"
 
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "core/Launcher.h"
+#include "ui/Application.h"
 
 #include <doctest.h>
 

@@ -4,12 +4,12 @@
 // may be lost.
 #include "tests/wine/TestSupport.h"
 
-#include "Main/Application.h"
 #include "Main/Main.h"
-#include "Main/PlainMessage.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "core/Removal.h"
+#include "ui/Application.h"
+#include "ui/PlainMessage.h"
 #include "working/working.h"
 
 #include <doctest.h>

@@ -1,6 +1,6 @@
-#include "Main/Controls.h"
+#include "ui/Controls.h"
 
-#include "Main/Application.h"
+#include "ui/Application.h"
 
 namespace yorv {
 

@@ -1,6 +1,7 @@
-#include "Main/PlainMessage.h"
+#include "ui/PlainMessage.h"
 
-#include "Main/Application.h"
+#include "ui/Application.h"
+#include "ui/Modal.h"
 
 #include <algorithm>
 #include <vector>

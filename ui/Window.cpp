@@ -1,6 +1,7 @@
-#include "Main/Window.h"
+#include "ui/Window.h"
 
-#include "Main/Application.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
 
 #include <cstring>
 #include <exception>
