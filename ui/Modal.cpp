@@ -33,4 +33,38 @@ DisabledTaskWindows::~DisabledTaskWindows()
         ::SetActiveWindow(previous_);
 }
 
+int RunModal(HWND box, int& result, ModalRouter route)
+{
+    DisabledTaskWindows others(box);
+
+    result = 0;
+    ::ShowWindow(box, SW_SHOW);
+    ::SetForegroundWindow(box);
+
+    MSG msg;
+    while (result == 0) {
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The application is ending: leave the request for the main loop.
+            if (got == 0)
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+            result = IDCANCEL;
+            break;
+        }
+        const ModalRoute way = route ? route(box, msg) : ModalRoute::DialogKeys;
+        if (way == ModalRoute::Drop)
+            continue;
+        if (way == ModalRoute::DialogKeys && ::IsDialogMessageA(box, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+
+    // The others are enabled before the box goes, so that the activation
+    // can return to them.
+    others.EnableAgain();
+    ::ShowWindow(box, SW_HIDE);
+    return result;
+}
+
 }  // namespace yorv
