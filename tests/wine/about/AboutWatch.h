@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,7 @@ public:
 private:
     InstallationRecord record_;
     CleanKey key_;
-    yorv::ProgramWindows windows_;
+    std::unique_ptr<yorv::ProgramWindows> windows_;
 };
 
 }  // namespace test

@@ -168,10 +168,7 @@ public:
     void Open()
     {
         record_.emplace("[Yorv HollowFen]\r\n" + gameDir_ + "\r\n");
-        windows_ = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), key_.Name());
-        ShowWindow(FrmMain->Handle(), SW_SHOWNORMAL);
-        UpdateWindow(FrmMain->Handle());
-        test::Pump(50);
+        windows_ = test::StartLauncher(key_.Name());
     }
 
     // The list position of the YMod in directory `dirName`.
@@ -561,7 +558,7 @@ TEST_SUITE("launch")
         {
             test::InstallationRecord none;
             test::CleanKey key(kLaunchTestKey);
-            ProgramWindows windows(GetModuleHandleA(nullptr), key.Name());
+            const auto windows = test::StartLauncher(key.Name());
             REQUIRE(yorv::GameDir.empty());
             REQUIRE(GetFileAttributesA("\\yorv.exe") == INVALID_FILE_ATTRIBUTES);
             test::ModalWatcher watcher;
@@ -587,7 +584,7 @@ TEST_SUITE("launch")
             {
                 test::InstallationRecord none;
                 test::CleanKey key(kLaunchTestKey);
-                ProgramWindows windows(GetModuleHandleA(nullptr), key.Name());
+                const auto windows = test::StartLauncher(key.Name());
                 REQUIRE(yorv::GameDir.empty());
                 test::ModalWatcher watcher;
                 FrmMain->CmdPlayClick();
