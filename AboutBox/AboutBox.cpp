@@ -1,12 +1,13 @@
-#include "AboutBox.h"
+#include "AboutBox/AboutBox.h"
 
-#include "../Main/Application.h"
-#include "../Main/Controls.h"
-#include "../core/Catalogue.h"
-#include "../core/CatalogueRules.h"
-#include "../core/FileSystem.h"
-#include "../core/TextFile.h"
-#include "../resources/resource.h"
+#include "core/Catalogue.h"
+#include "core/CatalogueRules.h"
+#include "core/FileSystem.h"
+#include "core/TextFile.h"
+#include "resources/resource.h"
+#include "ui/Application.h"
+#include "ui/Controls.h"
+#include "ui/Modal.h"
 
 namespace yorv {
 
@@ -167,6 +168,21 @@ bool IsEscapeKey(const MSG& msg)
         && msg.wParam == (msg.message == WM_CHAR ? 27 : VK_ESCAPE);
 }
 
+// Where a message goes while the dialog is up.
+ModalRoute RouteMessage(HWND dialog, const MSG& msg)
+{
+    // No button answers to Esc, and the text box must not turn it into a
+    // close request either.
+    if (IsEscapeKey(msg) && (msg.hwnd == dialog || ::IsChild(dialog, msg.hwnd)))
+        return ModalRoute::Drop;
+    // Characters go where the focus is and are never taken as access keys:
+    // the labels show an "&" as one, but a letter typed must not move the
+    // focus from OK to the text box through them.
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR)
+        return ModalRoute::Dispatch;
+    return ModalRoute::DialogKeys;
+}
+
 }  // namespace
 
 void TAbout::Create()
@@ -302,41 +318,7 @@ int TAbout::ShowModal()
 {
     // Like a modal dialog owned by the application window: every other
     // window of the program, the application window included, is disabled.
-    DisabledTaskWindows others(Handle());
-
-    modalResult_ = 0;
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-
-    MSG msg;
-    while (modalResult_ == 0) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The application is ending: leave the request for the main loop.
-            if (got == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-            modalResult_ = IDCANCEL;
-            break;
-        }
-        // No button answers to Esc, and the text box must not turn it into
-        // a close request either.
-        if (IsEscapeKey(msg) && (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd)))
-            continue;
-        // Characters go where the focus is and are never taken as access
-        // keys: the labels show an "&" as one, but a letter typed must not
-        // move the focus from OK to the text box through them.
-        const bool character = msg.message == WM_CHAR || msg.message == WM_SYSCHAR;
-        if (!character && ::IsDialogMessageA(Handle(), &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-
-    // The others are enabled before the dialog goes, so that the
-    // activation can return to them.
-    others.EnableAgain();
-    ::ShowWindow(Handle(), SW_HIDE);
-    return modalResult_;
+    return RunModal(Handle(), modalResult_, RouteMessage);
 }
 
 void TAbout::FormActivate()

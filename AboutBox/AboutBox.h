@@ -2,8 +2,8 @@
 // game's About boxes, and the help text for YMod authors.
 #pragma once
 
-#include "../Main/Window.h"
-#include "../core/Handle.h"
+#include "core/Handle.h"
+#include "ui/Window.h"
 
 #include <string>
 #include <vector>

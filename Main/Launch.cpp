@@ -1,10 +1,11 @@
 // Play and Edit.
-#include "../core/Catalogue.h"
-#include "../core/CommandLine.h"
-#include "../core/FileSystem.h"
-#include "../core/Launcher.h"
-#include "Application.h"
-#include "Main.h"
+#include "Main/Main.h"
+#include "core/Catalogue.h"
+#include "core/CommandLine.h"
+#include "core/FileSystem.h"
+#include "core/Launcher.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
 
 namespace yorv {
 

@@ -1,11 +1,11 @@
-#include "Main.h"
+#include "Main/Main.h"
 
-#include "../AboutBox/AboutBox.h"
-#include "../core/Catalogue.h"
-#include "../core/Errors.h"
-#include "../core/FileSystem.h"
-#include "../resources/resource.h"
-#include "Application.h"
+#include "AboutBox/AboutBox.h"
+#include "core/Catalogue.h"
+#include "core/Errors.h"
+#include "core/FileSystem.h"
+#include "resources/resource.h"
+#include "ui/Application.h"
 
 #include <commctrl.h>  // CB_SETMINVISIBLE: a message constant only, no library
 

@@ -2,9 +2,9 @@
 // buttons and menu, the start-up sequence and the exit path.
 #pragma once
 
-#include "../core/SettingsStore.h"
-#include "Controls.h"
-#include "Window.h"
+#include "core/SettingsStore.h"
+#include "ui/Controls.h"
+#include "ui/Window.h"
 
 #include <memory>
 #include <string>

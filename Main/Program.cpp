@@ -1,10 +1,10 @@
-#include "Program.h"
+#include "Main/Program.h"
 
-#include "../AboutBox/AboutBox.h"
-#include "../core/Catalogue.h"
-#include "../working/working.h"
-#include "Application.h"
-#include "Main.h"
+#include "AboutBox/AboutBox.h"
+#include "Main/Main.h"
+#include "core/Catalogue.h"
+#include "ui/Application.h"
+#include "working/working.h"
 
 namespace yorv {
 

@@ -3,7 +3,7 @@
 // working window, the latter two hidden.
 #pragma once
 
-#include "../core/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <windows.h>
 

@@ -1,11 +1,13 @@
 // Removing the selected YMod.
-#include "../core/Catalogue.h"
-#include "../core/FileSystem.h"
-#include "../core/Removal.h"
-#include "../working/working.h"
-#include "Application.h"
-#include "Main.h"
-#include "PlainMessage.h"
+#include "Main/Main.h"
+#include "core/Catalogue.h"
+#include "core/FileSystem.h"
+#include "core/Removal.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Modal.h"
+#include "ui/PlainMessage.h"
+#include "working/working.h"
 
 #include <optional>
 

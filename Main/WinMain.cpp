@@ -1,4 +1,4 @@
-#include "Program.h"
+#include "Main/Program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -13,6 +13,10 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 # One self-contained executable: the C and C++ runtimes are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 
+# One library per folder, each linked only to the folders below it:
+# core, then ui (the program-wide window plumbing), then AboutBox and
+# working side by side, then Main; the entry point alone is left for the
+# executable, so that tests can drive the real windows.
 add_library(yorv_core STATIC
     core/Catalogue.cpp
     core/FileSystem.cpp
@@ -23,19 +27,27 @@ add_library(yorv_core STATIC
     core/TextFile.cpp)
 target_link_libraries(yorv_core PUBLIC yorv_core_logic advapi32 shell32)
 
-# Everything but the entry point, so that tests can drive the real windows.
 add_library(yorv_ui STATIC
-    Main/Application.cpp
-    Main/Controls.cpp
+    ui/Application.cpp
+    ui/Controls.cpp
+    ui/MessageBoxes.cpp
+    ui/Modal.cpp
+    ui/PlainMessage.cpp
+    ui/Window.cpp)
+target_link_libraries(yorv_ui PUBLIC yorv_core gdi32 user32 msimg32)
+
+add_library(yorv_about STATIC AboutBox/AboutBox.cpp)
+target_link_libraries(yorv_about PUBLIC yorv_ui yorv_core)
+
+add_library(yorv_working STATIC working/working.cpp)
+target_link_libraries(yorv_working PUBLIC yorv_ui)
+
+add_library(yorv_main STATIC
     Main/Launch.cpp
     Main/Main.cpp
-    Main/PlainMessage.cpp
     Main/Program.cpp
-    Main/Remove.cpp
-    Main/Window.cpp
-    AboutBox/AboutBox.cpp
-    working/working.cpp)
-target_link_libraries(yorv_ui PUBLIC yorv_core gdi32 user32 msimg32)
+    Main/Remove.cpp)
+target_link_libraries(yorv_main PUBLIC yorv_about yorv_working yorv_ui yorv_core)
 
 set(YORV_RESOURCES ${CMAKE_SOURCE_DIR}/resources/YorvFrontEnd.rc)
 set_property(SOURCE ${YORV_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
@@ -43,7 +55,7 @@ set_property(SOURCE ${YORV_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
     ${CMAKE_SOURCE_DIR}/resources/resource.h)
 
 add_executable(YorvFrontEnd WIN32 Main/WinMain.cpp ${YORV_RESOURCES})
-target_link_libraries(YorvFrontEnd PRIVATE yorv_ui)
+target_link_libraries(YorvFrontEnd PRIVATE yorv_main)
 target_link_options(YorvFrontEnd PRIVATE -s)
 
 add_subdirectory(tests/standin)

@@ -1,9 +1,9 @@
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
-#include "CatalogueRules.h"
-#include "FileSystem.h"
-#include "Handle.h"
-#include "TextFile.h"
+#include "core/CatalogueRules.h"
+#include "core/FileSystem.h"
+#include "core/Handle.h"
+#include "core/TextFile.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "CatalogueRules.h"
+#include "core/CatalogueRules.h"
 
 namespace yorv {
 

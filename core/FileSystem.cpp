@@ -1,6 +1,6 @@
-#include "FileSystem.h"
+#include "core/FileSystem.h"
 
-#include "CatalogueRules.h"
+#include "core/CatalogueRules.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "Launcher.h"
+#include "core/Launcher.h"
 
-#include "FileSystem.h"
-#include "Handle.h"
+#include "core/FileSystem.h"
+#include "core/Handle.h"
 
 #include <shellapi.h>
 

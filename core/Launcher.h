@@ -1,7 +1,7 @@
 // Starting the game and the editor through the shell.
 #pragma once
 
-#include "Errors.h"
+#include "core/Errors.h"
 
 #include <windows.h>
 

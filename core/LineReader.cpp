@@ -1,4 +1,4 @@
-#include "LineReader.h"
+#include "core/LineReader.h"
 
 #include <cstring>
 

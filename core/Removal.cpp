@@ -1,9 +1,9 @@
-#include "Removal.h"
+#include "core/Removal.h"
 
-#include "CatalogueRules.h"
-#include "FileSystem.h"
-#include "Handle.h"
-#include "Links.h"
+#include "core/CatalogueRules.h"
+#include "core/FileSystem.h"
+#include "core/Handle.h"
+#include "core/Links.h"
 #include "core/Places.h"
 
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "SettingText.h"
+#include "core/SettingText.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "SettingsStore.h"
+#include "core/SettingsStore.h"
 
-#include "Errors.h"
-#include "SettingText.h"
+#include "core/Errors.h"
+#include "core/SettingText.h"
 
 #include <optional>
 #include <vector>

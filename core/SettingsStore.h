@@ -2,7 +2,7 @@
 // a key for the file, a subkey per section, a REG_SZ value per entry.
 #pragma once
 
-#include "Handle.h"
+#include "core/Handle.h"
 
 #include <string>
 

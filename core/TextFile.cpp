@@ -1,6 +1,6 @@
-#include "TextFile.h"
+#include "core/TextFile.h"
 
-#include "Errors.h"
+#include "core/Errors.h"
 
 #include <climits>
 

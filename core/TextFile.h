@@ -2,8 +2,8 @@
 // only, closed when the object goes. Errors are raised as IoError.
 #pragma once
 
-#include "Handle.h"
-#include "LineReader.h"
+#include "core/Handle.h"
+#include "core/LineReader.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "working.h"
+#include "working/working.h"
 
-#include "../Main/Application.h"
-#include "../resources/resource.h"
+#include "resources/resource.h"
+#include "ui/Application.h"
 
 namespace yorv {
 

@@ -1,9 +1,9 @@
 // The notice shown while a YMod is being removed.
 #pragma once
 
-#include "../Main/Controls.h"
-#include "../Main/Window.h"
-#include "../core/Handle.h"
+#include "core/Handle.h"
+#include "ui/Controls.h"
+#include "ui/Window.h"
 
 namespace yorv {
 

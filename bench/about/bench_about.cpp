@@ -1,12 +1,12 @@
 // The About box of a YMod whose description file is 10 MB in 200,000
 // lines, against the floor: read the same file in one go and set the text
 // of a text box like the dialog's once. Alternating, in one run; medians.
-#include "../BenchTiming.h"
 #include "AboutBox/AboutBox.h"
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
+#include "bench/BenchTiming.h"
 #include "core/Catalogue.h"
+#include "ui/Application.h"
 
 #include <windows.h>
 

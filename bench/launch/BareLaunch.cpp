@@ -3,7 +3,7 @@
 // with the microseconds until the game was running and the shell's result.
 // The game directory, the parameters and the stand-in's record file come
 // from YORV_BENCH_DIR, YORV_BENCH_PARAMS and YORV_STANDIN_LOG.
-#include "GameStarted.h"
+#include "bench/launch/GameStarted.h"
 
 #include <shellapi.h>
 

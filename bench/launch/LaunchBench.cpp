@@ -5,13 +5,13 @@
 // each waits for the previous game to end first.
 //
 //   bench_launch [rounds]        (default 100, after 3 rounds to warm up)
-#include "../BenchTiming.h"
-#include "GameStarted.h"
+#include "bench/BenchTiming.h"
+#include "bench/launch/GameStarted.h"
 
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
+#include "ui/Application.h"
 
 #include <algorithm>
 #include <cstdio>

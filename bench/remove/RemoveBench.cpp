@@ -10,7 +10,7 @@
 // check costs when the bin already holds 12,000 items, against the check
 // by the bin's item count that it replaced (the count read before and
 // after sending a file), measured in the same run.
-#include "../BenchTiming.h"
+#include "bench/BenchTiming.h"
 #include "core/FileSystem.h"
 #include "core/Places.h"
 #include "core/Removal.h"

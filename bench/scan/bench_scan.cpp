@@ -2,9 +2,9 @@
 // description file, one of them 64 MB with LF-only line ends. FillYModList
 // against a bare enumeration that tests each entry and reads each first
 // line up to 1 KB, alternating, in one run.
-#include "../BenchTiming.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
+#include "bench/BenchTiming.h"
 #include "core/Catalogue.h"
 
 #include <windows.h>

@@ -3,7 +3,7 @@
 // with a third program, also for the launcher's bare window structure, and
 // with a fourth, for the same windows holding the same standard controls.
 //   bench_startup <launcher.exe> <minimal.exe> [rounds [skeleton.exe [controls.exe]]]
-#include "../BenchTiming.h"
+#include "bench/BenchTiming.h"
 #include <windows.h>
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // The floor for start-up: a minimal Win32 program that opens one window.
-#include "BareWindow.h"
+#include "bench/startup/BareWindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -9,7 +9,7 @@
 // standard controls as the launcher's, at their places and in their font,
 // and nothing else (no settings, no scan, no pictures, no owner drawing).
 // What the launcher takes beyond that is its own work.
-#include "BareWindow.h"
+#include "bench/startup/BareWindow.h"
 
 namespace {
 

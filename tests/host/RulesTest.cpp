@@ -3,7 +3,7 @@
 #include "core/Errors.h"
 #include "core/Links.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 TEST_CASE("the game's own directories are never YMods, in any case")
 {

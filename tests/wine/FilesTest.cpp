@@ -1,13 +1,13 @@
 // The installation record, description files and the directory scan, on
 // real files.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
 #include "core/Catalogue.h"
 #include "core/CatalogueRules.h"
 #include "core/Errors.h"
 #include "core/TextFile.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <string>
 #include <vector>

@@ -1,16 +1,17 @@
 // The main window in process: layout, start-up sequence, selection rule,
 // exit path and error reports, with a real registry key and real files.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
 #include "AboutBox/AboutBox.h"
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "core/CatalogueRules.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
 #include "working/working.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <cstdlib>
 #include <memory>
@@ -42,15 +43,6 @@ struct Game {
     test::InstallationRecord record;
     test::CleanKey key;
 };
-
-std::unique_ptr<ProgramWindows> Start()
-{
-    auto windows = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), kUiKey);
-    ShowWindow(FrmMain->Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(FrmMain->Handle());
-    test::Pump(100);
-    return windows;
-}
 
 bool Enabled(const GlyphButton& button)
 {
@@ -110,7 +102,7 @@ TEST_SUITE("mainwindow")
         game.AddMod("FenRaiders", "Fen Raiders\r\n");
         for (int i = 0; i < 11; ++i)
             game.AddMod("mod" + std::to_string(i));
-        auto windows = Start();
+        auto windows = test::StartLauncher(kUiKey);
         HWND main = FrmMain->Handle();
 
         CHECK(test::WindowText(main) == "Yorv HollowFen FrontEnd");
@@ -251,7 +243,7 @@ TEST_SUITE("mainwindow")
             Game game("firstrun");
             game.AddMod("bogwalk");
             game.AddMod("Amp", "Tide & Sluice\r\n");
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             CHECK(FrmMain->CloseOnRunChecked());
             CHECK_FALSE(Checked(FrmMain->CBNoSound));
             CHECK_FALSE(Checked(FrmMain->CBLogFile));
@@ -273,7 +265,7 @@ TEST_SUITE("mainwindow")
         SUBCASE("without YMods, and without the editor")
         {
             Game game("emptygame", false);
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             CHECK(FrmMain->SelectedPosition() == -1);
             CHECK_FALSE(Enabled(FrmMain->CmdAbout));
             CHECK_FALSE(Enabled(FrmMain->CmdRemove));
@@ -285,7 +277,7 @@ TEST_SUITE("mainwindow")
         {
             Game game("noeditor", false);
             game.AddMod("one");
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             CHECK(FrmMain->SelectedPosition() == 0);
             CHECK_FALSE(Enabled(FrmMain->CmdEdit));
             Select(0);
@@ -310,7 +302,7 @@ TEST_SUITE("mainwindow")
             game.key.SetString("NoSound", "1");
             game.key.SetString("LogFile", "0");
             game.key.SetString("RunYMod", "$1");
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             CHECK_FALSE(FrmMain->CloseOnRunChecked());
             CHECK(Checked(FrmMain->CBNoSound));
             CHECK_FALSE(Checked(FrmMain->CBLogFile));
@@ -332,7 +324,7 @@ TEST_SUITE("mainwindow")
         game.AddMod("two");
 
         {
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             SendMessageA(FrmMain->CBNoSound, BM_SETCHECK, BST_CHECKED, 0);
             SendMessageA(FrmMain->CBYmod, BM_SETCHECK, BST_CHECKED, 0);
             Select(1);
@@ -348,7 +340,7 @@ TEST_SUITE("mainwindow")
         CHECK(game.key.Get("PrevYmod") == "1");
 
         {
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             CHECK(FrmMain->SelectedPosition() == 1);
             // Toggling twice restores the mark, and closing by the frame saves nothing.
             Command(IDM_CLOSEONRUN1);
@@ -371,7 +363,7 @@ TEST_SUITE("mainwindow")
         Game game("selection");
         game.AddMod("one");
         game.AddMod("long", std::string(5000, 'T') + "\r\n");
-        auto windows = Start();
+        auto windows = test::StartLauncher(kUiKey);
         Select(-1);
         CHECK_FALSE(Enabled(FrmMain->CmdAbout));
         CHECK_FALSE(Enabled(FrmMain->CmdRemove));
@@ -399,7 +391,7 @@ TEST_SUITE("mainwindow")
             game.key.Set("NoSound", REG_DWORD, std::string("\x01\x00\x00\x00", 4));
             bool mainVisible = true;
             test::ModalWatcher watcher({}, [&](test::ModalBox&) { mainVisible = IsWindowVisible(FindWindowA("TFrmMain", nullptr)); });
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             REQUIRE(watcher.Boxes().size() == 1);
             const test::ModalBox& box = watcher.Boxes()[0];
             CHECK(box.caption == "Yorv HollowFen FrontEnd");
@@ -435,7 +427,7 @@ TEST_SUITE("mainwindow")
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
             REQUIRE(writer != INVALID_HANDLE_VALUE);
             test::ModalWatcher watcher;
-            auto windows = Start();
+            auto windows = test::StartLauncher(kUiKey);
             CloseHandle(writer);
             REQUIRE(watcher.Boxes().size() == 1);
             CHECK(watcher.Boxes()[0].text == "I/O error 32.");
@@ -451,7 +443,7 @@ TEST_SUITE("mainwindow")
     {
         Game game("ownership");
         game.AddMod("one");
-        auto windows = Start();
+        auto windows = test::StartLauncher(kUiKey);
         SetActiveWindow(FrmMain->Handle());
         test::ModalWatcher watcher;
         ShowMessageBox("text", "caption", MB_OK | MB_ICONEXCLAMATION);
@@ -478,7 +470,7 @@ TEST_SUITE("mainwindow")
     {
         Game game("minimise");
         game.AddMod("one");
-        auto windows = Start();
+        auto windows = test::StartLauncher(kUiKey);
         SendMessageA(FrmMain->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
         test::Pump();
         CHECK(IsIconic(Application::Window()));
@@ -495,7 +487,7 @@ TEST_SUITE("mainwindow")
     {
         Game game("enter");
         game.AddMod("one");
-        auto windows = Start();
+        auto windows = test::StartLauncher(kUiKey);
         REQUIRE(GetFocus() == FrmMain->CmdExit.Handle());
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
         // A guard in case Enter does nothing: end the loop after a while.

@@ -1,10 +1,10 @@
 // The settings store on the real registry; each test has a clean key.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
 #include "core/Errors.h"
 #include "core/SettingsStore.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <string>
 

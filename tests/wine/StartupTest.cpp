@@ -1,8 +1,8 @@
 // The launcher as a player starts it: a separate process, driven from here
 // through its windows, with the launcher's own registry key.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <string>
 #include <vector>

@@ -1,4 +1,7 @@
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
+
+#include "Main/Main.h"
+#include "Main/Program.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -166,6 +169,17 @@ InstallationRecord::~InstallationRecord()
         WriteBytes(Path(), previous_);
     else
         DeleteFileA(Path().c_str());
+}
+
+std::unique_ptr<yorv::ProgramWindows> StartLauncher(const std::string& storeKey)
+{
+    auto windows = std::make_unique<yorv::ProgramWindows>(GetModuleHandleA(nullptr), storeKey);
+    HWND main = yorv::FrmMain->Handle();
+    ShowWindow(main, SW_SHOWNORMAL);
+    UpdateWindow(main);
+    SetForegroundWindow(main);
+    Pump(100);
+    return windows;
 }
 
 ModalWatcher::ModalWatcher(std::vector<int> answers, std::function<void(ModalBox&)> onBox)

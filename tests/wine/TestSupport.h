@@ -1,13 +1,19 @@
 // Helpers for the tests that run under Wine: real directories and files,
-// clean registry keys, the game's installation record, and a watcher that
-// reads and answers the modal boxes the program shows.
+// clean registry keys, the game's installation record, the launcher started
+// in process, and a watcher that reads and answers the modal boxes the
+// program shows.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace yorv {
+class ProgramWindows;
+}
 
 namespace test {
 
@@ -64,6 +70,13 @@ private:
     bool hadRecord_;
     std::string previous_;
 };
+
+// Starts the launcher in this process as the program starts it, with its
+// settings under HKEY_CURRENT_USER\<storeKey>: the program-wide state reset,
+// the application window, the main window (its start-up sequence run), the
+// information dialog and the working window. The main window is shown in
+// front and what that brings is processed. The windows go with the object.
+std::unique_ptr<yorv::ProgramWindows> StartLauncher(const std::string& storeKey);
 
 // A modal window the watcher found.
 struct ModalBox {

@@ -1,11 +1,11 @@
 // The information dialog with the real windows and real description files:
 // what a player sees for each YMod, the three Help boxes, the layout, the
 // keyboard, failures to read, huge files, and no leaks.
-#include "AboutWatch.h"
+#include "tests/wine/about/AboutWatch.h"
 
 #include "core/Errors.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <chrono>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "AboutWatch.h"
+#include "tests/wine/about/AboutWatch.h"
 
 namespace test {
 
@@ -90,10 +90,8 @@ void AboutWatcher::Check()
 }
 
 Launcher::Launcher(const std::string& gameDir, const std::string& storeKey)
-    : record_(RecordFor(gameDir)), key_(storeKey), windows_(GetModuleHandleA(nullptr), storeKey)
+    : record_(RecordFor(gameDir)), key_(storeKey), windows_(StartLauncher(storeKey))
 {
-    ShowWindow(yorv::FrmMain->Handle(), SW_SHOWNORMAL);
-    Pump(50);
 }
 
 int Launcher::PositionOf(const std::string& name) const

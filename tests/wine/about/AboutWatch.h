@@ -4,13 +4,14 @@
 #pragma once
 
 #include "AboutBox/AboutBox.h"
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
-#include "TestSupport.h"
 #include "core/Catalogue.h"
+#include "tests/wine/TestSupport.h"
+#include "ui/Application.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,7 @@ public:
 private:
     InstallationRecord record_;
     CleanKey key_;
-    yorv::ProgramWindows windows_;
+    std::unique_ptr<yorv::ProgramWindows> windows_;
 };
 
 }  // namespace test

@@ -1,11 +1,11 @@
 // The release archive as a player unpacks it: the launcher, the example
 // description file and the read-me; the example lists and shows as the help
 // text says it will once it is put into a YMod's directory.
-#include "AboutWatch.h"
+#include "tests/wine/about/AboutWatch.h"
 
 #include "core/Catalogue.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <algorithm>
 #include <string>

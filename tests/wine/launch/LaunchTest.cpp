@@ -1,15 +1,15 @@
 // Play and Edit, end to end: the real main window hands the game and the
 // editor to the real shell, and the stand-in game installed as yorv.exe and
 // yorvedit.exe records what it was started with.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
-#include "Main/Application.h"
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "core/Launcher.h"
+#include "ui/Application.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <shellapi.h>
 
@@ -168,10 +168,7 @@ public:
     void Open()
     {
         record_.emplace("[Yorv HollowFen]\r\n" + gameDir_ + "\r\n");
-        windows_ = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), key_.Name());
-        ShowWindow(FrmMain->Handle(), SW_SHOWNORMAL);
-        UpdateWindow(FrmMain->Handle());
-        test::Pump(50);
+        windows_ = test::StartLauncher(key_.Name());
     }
 
     // The list position of the YMod in directory `dirName`.
@@ -561,7 +558,7 @@ TEST_SUITE("launch")
         {
             test::InstallationRecord none;
             test::CleanKey key(kLaunchTestKey);
-            ProgramWindows windows(GetModuleHandleA(nullptr), key.Name());
+            const auto windows = test::StartLauncher(key.Name());
             REQUIRE(yorv::GameDir.empty());
             REQUIRE(GetFileAttributesA("\\yorv.exe") == INVALID_FILE_ATTRIBUTES);
             test::ModalWatcher watcher;
@@ -587,7 +584,7 @@ TEST_SUITE("launch")
             {
                 test::InstallationRecord none;
                 test::CleanKey key(kLaunchTestKey);
-                ProgramWindows windows(GetModuleHandleA(nullptr), key.Name());
+                const auto windows = test::StartLauncher(key.Name());
                 REQUIRE(yorv::GameDir.empty());
                 test::ModalWatcher watcher;
                 FrmMain->CmdPlayClick();

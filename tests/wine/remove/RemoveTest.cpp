@@ -2,17 +2,17 @@
 // trash of the test HOME with their original paths, the directories must
 // go, and nothing outside the YMod or anything the recycle bin cannot keep
 // may be lost.
-#include "TestSupport.h"
+#include "tests/wine/TestSupport.h"
 
-#include "Main/Application.h"
 #include "Main/Main.h"
-#include "Main/PlainMessage.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "core/Removal.h"
+#include "ui/Application.h"
+#include "ui/PlainMessage.h"
 #include "working/working.h"
 
-#include "doctest.h"
+#include <doctest.h>
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,6 @@
-#include "Application.h"
+#include "ui/Application.h"
 
-#include "../core/Errors.h"
-#include "../resources/resource.h"
-
-#include <vector>
+#include "resources/resource.h"
 
 namespace yorv {
 
@@ -148,49 +145,6 @@ LRESULT CALLBACK Application::AppWindowProc(HWND hwnd, UINT msg, WPARAM wParam, 
         break;
     }
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-DisabledTaskWindows::DisabledTaskWindows(HWND keep) : keep_(keep), previous_(::GetActiveWindow())
-{
-    ::EnumThreadWindows(::GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
-}
-
-BOOL CALLBACK DisabledTaskWindows::Disable(HWND hwnd, LPARAM self)
-{
-    auto* state = reinterpret_cast<DisabledTaskWindows*>(self);
-    if (hwnd != state->keep_ && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
-        ::EnableWindow(hwnd, FALSE);
-        state->disabled_.push_back(hwnd);
-    }
-    return TRUE;
-}
-
-void DisabledTaskWindows::EnableAgain()
-{
-    for (HWND hwnd : disabled_) {
-        if (::IsWindow(hwnd))
-            ::EnableWindow(hwnd, TRUE);
-    }
-    disabled_.clear();
-}
-
-DisabledTaskWindows::~DisabledTaskWindows()
-{
-    EnableAgain();
-    if (previous_ && previous_ != keep_ && ::IsWindow(previous_))
-        ::SetActiveWindow(previous_);
-}
-
-int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
-{
-    // The box disables its owner, the application window, itself.
-    DisabledTaskWindows others(Application::Window());
-    return ::MessageBoxA(Application::Window(), text.c_str(), caption.c_str(), flags);
-}
-
-void ShowErrorReport(const std::string& message)
-{
-    ShowMessageBox(ErrorReportText(message), Application::Title(), MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace yorv

@@ -1,6 +1,6 @@
-#include "Controls.h"
+#include "ui/Controls.h"
 
-#include "Application.h"
+#include "ui/Application.h"
 
 namespace yorv {
 

@@ -1,6 +1,7 @@
-#include "PlainMessage.h"
+#include "ui/PlainMessage.h"
 
-#include "Application.h"
+#include "ui/Application.h"
+#include "ui/Modal.h"
 
 #include <algorithm>
 #include <vector>
@@ -104,17 +105,24 @@ void LayOut(HWND dialog, const std::string& text)
                    SWP_NOACTIVATE);
 }
 
+// What the dialog shows, and how it was ended.
+struct PlainMessage {
+    const std::string& text;
+    int result = 0;
+};
+
 INT_PTR CALLBACK PlainMessageProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_INITDIALOG:
-        LayOut(dialog, *reinterpret_cast<const std::string*>(lParam));
+        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        LayOut(dialog, reinterpret_cast<const PlainMessage*>(lParam)->text);
         ::SetFocus(::GetDlgItem(dialog, IDOK));
         return FALSE;  // the focus is set
     case WM_COMMAND:
         // OK, Enter (IDOK), Esc and the close box (IDCANCEL) all end it.
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            ::EndDialog(dialog, IDOK);
+            reinterpret_cast<PlainMessage*>(::GetWindowLongPtrA(dialog, DWLP_USER))->result = IDOK;
             return TRUE;
         }
         break;
@@ -129,10 +137,15 @@ INT_PTR CALLBACK PlainMessageProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM l
 void ShowPlainMessage(const std::string& text)
 {
     static const DialogTemplate dialog;
-    // The dialog disables its owner, the application window, itself.
-    DisabledTaskWindows others(Application::Window());
-    ::DialogBoxIndirectParamA(Application::Instance(), dialog.Get(), Application::Window(), PlainMessageProc,
-                              reinterpret_cast<LPARAM>(&text));
+    PlainMessage message{text};
+    // Owned by the application window, and run by the program's modal loop
+    // like its other modal boxes.
+    HWND box = ::CreateDialogIndirectParamA(Application::Instance(), dialog.Get(), Application::Window(),
+                                            PlainMessageProc, reinterpret_cast<LPARAM>(&message));
+    if (!box)
+        return;
+    RunModal(box, message.result);
+    ::DestroyWindow(box);
 }
 
 }  // namespace yorv

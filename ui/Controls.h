@@ -3,7 +3,7 @@
 // stretched to its box.
 #pragma once
 
-#include "../core/Handle.h"
+#include "core/Handle.h"
 
 #include <windows.h>
 

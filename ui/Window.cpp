@@ -1,6 +1,7 @@
-#include "Window.h"
+#include "ui/Window.h"
 
-#include "Application.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
 
 #include <cstring>
 #include <exception>

@@ -1,14 +1,13 @@
 // What the whole program shares: its title, the zero-size top-level window
 // that carries the task-bar button and owns every message box, screen
-// scaling, fonts, message boxes and the standard error report.
+// scaling, fonts and the message loop.
 #pragma once
 
-#include "../core/Handle.h"
+#include "core/Handle.h"
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace yorv {
 
@@ -63,34 +62,5 @@ private:
     static inline SIZE startScreen_{};
     static inline bool terminated_ = false;
 };
-
-// While it lives, every other visible window of the program but `keep` is
-// disabled, as Windows does for a modal box's owner alone. EnableAgain (or
-// the end of its life) enables them again; at the end the window that was
-// active before is activated again.
-class DisabledTaskWindows {
-public:
-    explicit DisabledTaskWindows(HWND keep);
-    ~DisabledTaskWindows();
-    DisabledTaskWindows(const DisabledTaskWindows&) = delete;
-    DisabledTaskWindows& operator=(const DisabledTaskWindows&) = delete;
-    void EnableAgain();
-
-private:
-    static BOOL CALLBACK Disable(HWND hwnd, LPARAM self);
-
-    HWND keep_;
-    HWND previous_;
-    std::vector<HWND> disabled_;
-};
-
-// A standard message box owned by the application window. While it is up,
-// every other window of the program is disabled; afterwards they are enabled
-// again and the window that was active is activated again.
-int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
-
-// The standard error report: the application's title as caption, the stop
-// icon, the message with a full stop where it needs one.
-void ShowErrorReport(const std::string& message);
 
 }  // namespace yorv
