@@ -261,9 +261,7 @@ public:
     void Start()
     {
         windows_.reset();
-        windows_ = std::make_unique<ProgramWindows>(GetModuleHandleA(nullptr), kTestKey);
-        ShowWindow(FrmMain->Handle(), SW_SHOW);
-        test::Pump(20);
+        windows_ = test::StartLauncher(kTestKey);
     }
 
     // Picks the YMod in directory `dir` as the player would.
