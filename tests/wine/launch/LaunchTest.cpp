@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace yorv;
@@ -236,6 +237,17 @@ public:
         return launches;
     }
 
+    // Waits for the game and the editor, started back to back: each writes
+    // its record when it gets to it, so the records may come in either
+    // order. The game's comes first.
+    std::vector<Launch> WaitForGameAndEditor() const
+    {
+        std::vector<Launch> launches = WaitForLaunches(2);
+        if (launches[0].program.size() > launches[1].program.size())  // "...\yorvedit.exe" first
+            std::swap(launches[0], launches[1]);
+        return launches;
+    }
+
     // Gives a wrongly started program time to show up, then checks that
     // none did.
     void CheckNothingStarted(std::size_t before) const
@@ -408,7 +420,7 @@ TEST_SUITE("launch")
         test::ModalWatcher watcher;
         Installation::Click(FrmMain->CmdPlay, IDC_CMDPLAY);
         Installation::Click(FrmMain->CmdEdit, IDC_CMDEDIT);
-        const std::vector<Launch> launches = game.WaitForLaunches(2);
+        const std::vector<Launch> launches = game.WaitForGameAndEditor();
         CHECK(watcher.Boxes().empty());
         CheckStarted(launches[0], game.GameDir(), "yorv.exe", "-game Mod%YORVFEN%", {"-game", "Mod%YORVFEN%"});
         CheckStarted(launches[1], game.GameDir(), "yorvedit.exe", "-game Mod%YORVFEN%", {"-game", "Mod%YORVFEN%"});
@@ -512,7 +524,7 @@ TEST_SUITE("launch")
             game.SetCloseOnRun(false);
             FrmMain->CmdPlayClick();
             FrmMain->CmdEditClick();
-            const std::vector<Launch> launches = game.WaitForLaunches(2);
+            const std::vector<Launch> launches = game.WaitForGameAndEditor();
             CHECK(SamePath(launches[0].program, game.GameDir() + "\\yorv.exe"));
             CHECK(SamePath(launches[1].program, game.GameDir() + "\\yorvedit.exe"));
             CHECK_FALSE(Application::Terminated());
