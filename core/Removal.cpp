@@ -501,7 +501,13 @@ bool TakeBackFromBin(IShellFolder2* bin, LPCITEMIDLIST item, const Probe& probe)
     invoke.fMask = CMIC_MASK_FLAG_NO_UI;
     invoke.lpVerb = MAKEINTRESOURCEA(*restore);
     invoke.nShow = SW_HIDE;
-    return SUCCEEDED(commands.Get()->InvokeCommand(&invoke)) && DeleteProbe(probe);
+    if (FAILED(commands.Get()->InvokeCommand(&invoke)))
+        return false;
+    // A shell that restores in the background has the file back shortly;
+    // one that could not, never.
+    for (int waited = 0; waited < 1000 && !FileExists(probe.path); waited += 20)
+        ::Sleep(20);
+    return DeleteProbe(probe);
 }
 
 }  // namespace
