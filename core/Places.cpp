@@ -33,37 +33,15 @@ std::string PlaceIn(const std::string& folderFinal, const std::string& name)
     return folderFinal + "\\" + name;
 }
 
-std::optional<std::string> FinalPathOf(HANDLE handle)
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD len = ::GetFinalPathNameByHandleA(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (len == 0)
-            return std::nullopt;
-        if (len < path.size()) {
-            path.resize(len);
-            return path;
-        }
-        path.assign(len + 1, '\0');  // too small: len is the size needed
-    }
-}
+namespace {
 
-UniqueFile OpenToLook(const std::string& path)
-{
-    return UniqueFile(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                    nullptr));
-}
-
-// Asked of every file. Not normalized, it is the name the handle was opened
-// by, which costs least: under Wine it is the name kept with the handle,
-// links resolved, half the cost of the file-name query.
-std::optional<std::string> OpenedPathOf(HANDLE handle)
+// A handle's final path, as `flags` ask for it. Asked in UTF-16, which
+// Wine answers faster, and given in the ANSI code page.
+std::optional<std::string> FinalPathByHandle(HANDLE handle, DWORD flags)
 {
     std::wstring wide(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD len = ::GetFinalPathNameByHandleW(handle, wide.data(), static_cast<DWORD>(wide.size()),
-                                                      FILE_NAME_OPENED | VOLUME_NAME_DOS);
+        const DWORD len = ::GetFinalPathNameByHandleW(handle, wide.data(), static_cast<DWORD>(wide.size()), flags);
         if (len == 0)
             return std::nullopt;
         if (len < wide.size()) {
@@ -72,10 +50,31 @@ std::optional<std::string> OpenedPathOf(HANDLE handle)
         }
         wide.assign(len + 1, L'\0');  // too small: len is the size needed
     }
-    std::string name = AnsiFromWide(wide);
-    if (name.empty())
+    std::string path = AnsiFromWide(wide);
+    if (path.empty())
         return std::nullopt;
-    return name;
+    return path;
+}
+
+}  // namespace
+
+std::optional<std::string> FinalPathOf(HANDLE handle)
+{
+    return FinalPathByHandle(handle, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+}
+
+// Asked of every file. Not normalized, it is the name the handle was opened
+// by, which costs least: under Wine it is the name kept with the handle,
+// links resolved, half the cost of the file-name query.
+std::optional<std::string> OpenedPathOf(HANDLE handle)
+{
+    return FinalPathByHandle(handle, FILE_NAME_OPENED | VOLUME_NAME_DOS);
+}
+
+UniqueFile OpenToLook(const std::string& path)
+{
+    return UniqueFile(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr));
 }
 
 std::optional<Place> FinalPlace(const std::string& path)
