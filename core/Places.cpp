@@ -4,15 +4,23 @@
 
 namespace yorv {
 
+namespace {
+
+bool SameWidePath(const std::wstring& a, const std::wstring& b)
+{
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE)
+           == CSTR_EQUAL;
+}
+
+}  // namespace
+
 bool SamePath(const std::string& a, const std::string& b)
 {
     const std::wstring wideA = WideFromAnsi(a);
     const std::wstring wideB = WideFromAnsi(b);
     if (wideA.empty() != a.empty() || wideB.empty() != b.empty())
         return false;  // not convertible: not known to be the same
-    return ::CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
-                                  static_cast<int>(wideB.size()), TRUE)
-           == CSTR_EQUAL;
+    return SameWidePath(wideA, wideB);
 }
 
 std::size_t LastSeparator(const std::string& path)
@@ -35,40 +43,42 @@ std::string PlaceIn(const std::string& folderFinal, const std::string& name)
 
 namespace {
 
-// A handle's final path, as `flags` ask for it. Asked in UTF-16, which
-// Wine answers faster, and given in the ANSI code page.
-std::optional<std::string> FinalPathByHandle(HANDLE handle, DWORD flags)
+// A handle's final path, as `flags` ask for it, in UTF-16, which Wine
+// answers faster.
+std::optional<std::wstring> FinalPathByHandle(HANDLE handle, DWORD flags)
 {
-    std::wstring wide(MAX_PATH, L'\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD len = ::GetFinalPathNameByHandleW(handle, wide.data(), static_cast<DWORD>(wide.size()), flags);
+        const DWORD len = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), flags);
         if (len == 0)
             return std::nullopt;
-        if (len < wide.size()) {
-            wide.resize(len);
-            break;
+        if (len < path.size()) {
+            path.resize(len);
+            return path;
         }
-        wide.assign(len + 1, L'\0');  // too small: len is the size needed
+        path.assign(len + 1, L'\0');  // too small: len is the size needed
     }
-    std::string path = AnsiFromWide(wide);
-    if (path.empty())
-        return std::nullopt;
-    return path;
+}
+
+// Asked of every file. Not normalized, it is the name the handle was opened
+// by, which costs least: under Wine it is the name kept with the handle,
+// links resolved, half the cost of the file-name query.
+std::optional<std::wstring> OpenedPathOf(HANDLE handle)
+{
+    return FinalPathByHandle(handle, FILE_NAME_OPENED | VOLUME_NAME_DOS);
 }
 
 }  // namespace
 
 std::optional<std::string> FinalPathOf(HANDLE handle)
 {
-    return FinalPathByHandle(handle, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-}
-
-// Asked of every file. Not normalized, it is the name the handle was opened
-// by, which costs least: under Wine it is the name kept with the handle,
-// links resolved, half the cost of the file-name query.
-std::optional<std::string> OpenedPathOf(HANDLE handle)
-{
-    return FinalPathByHandle(handle, FILE_NAME_OPENED | VOLUME_NAME_DOS);
+    const std::optional<std::wstring> path = FinalPathByHandle(handle, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (!path)
+        return std::nullopt;
+    std::string ansi = AnsiFromWide(*path);
+    if (ansi.empty())
+        return std::nullopt;
+    return ansi;
 }
 
 UniqueFile OpenToLook(const std::string& path)
@@ -83,9 +93,12 @@ std::optional<Place> FinalPlace(const std::string& path)
     if (!handle)
         return std::nullopt;
     std::optional<std::string> full = FinalPathOf(handle.Get());
-    std::optional<std::string> opened = OpenedPathOf(handle.Get());
+    std::optional<std::wstring> opened = OpenedPathOf(handle.Get());
     if (!full || !opened)
         return std::nullopt;
+    // A drive's root ends in its own backslash already.
+    if (opened->empty() || opened->back() != L'\\')
+        opened->push_back(L'\\');
     return Place{std::move(*full), std::move(*opened)};
 }
 
@@ -99,6 +112,11 @@ std::optional<std::string> FinalPath(const std::string& path)
 
 std::string FullPath(const std::string& path)
 {
+    // Most paths fit at the first try, which the removal asks of every file.
+    char fits[MAX_PATH];
+    const DWORD first = ::GetFullPathNameA(path.c_str(), MAX_PATH, fits, nullptr);
+    if (first > 0 && first < MAX_PATH)
+        return std::string(fits, first);
     const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0)
         return std::string();
@@ -110,13 +128,16 @@ std::string FullPath(const std::string& path)
     return full;
 }
 
-bool LiesAt(const std::string& path, const std::string& expected)
+bool LiesIn(const std::string& path, const std::string& name, const Place& folder)
 {
+    const std::wstring wideName = WideFromAnsi(name);
+    if (wideName.empty())
+        return false;
     UniqueFile handle = OpenToLook(path);
     if (!handle)
         return false;
-    const std::optional<std::string> name = OpenedPathOf(handle.Get());
-    return name && SamePath(*name, expected);
+    const std::optional<std::wstring> opened = OpenedPathOf(handle.Get());
+    return opened && SameWidePath(*opened, folder.filesPrefix + wideName);
 }
 
 }  // namespace yorv

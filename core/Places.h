@@ -35,18 +35,16 @@ UniqueFile OpenToLook(const std::string& path);
 // Where a handle really leads, links and mounts resolved: "\\?\C:\...".
 std::optional<std::string> FinalPathOf(HANDLE handle);
 
-// Where an open file or directory really lies ("\\?\C:\Games\..."), spelled
-// as it was opened, after any link on the way was resolved.
-std::optional<std::string> OpenedPathOf(HANDLE handle);
-
 // Where a directory really lies: in full, every name in its long form, to
-// compare with its parent's; and as it was opened, spelled as its files
-// will be, to compare with theirs. Files are asked only the second,
-// the question about a file that costs least; asked the same way, a path
-// written with short names or in another case compares alike on both sides.
+// compare with its parent's; and, for its files, as it was opened, spelled
+// as their paths will be, with the separator that comes before their
+// names. Files are asked only the second, the question about a file that
+// costs least; asked the same way, a path written with short names or in
+// another case compares alike on both sides. In UTF-16, as it is asked
+// and compared.
 struct Place {
     std::string full;
-    std::string opened;
+    std::wstring filesPrefix;
 };
 std::optional<Place> FinalPlace(const std::string& path);
 
@@ -56,8 +54,8 @@ std::optional<std::string> FinalPath(const std::string& path);
 // The full path of `path`, however long; empty when it cannot be formed.
 std::string FullPath(const std::string& path);
 
-// Whether the file `path` really lies at `expected` (a folder's
-// Place::opened joined to the file's name by PlaceIn).
-bool LiesAt(const std::string& path, const std::string& expected);
+// Whether the file `path`, listed as `name` in a folder that lies at
+// `folder`, really lies there: no link on the way leads elsewhere.
+bool LiesIn(const std::string& path, const std::string& name, const Place& folder);
 
 }  // namespace yorv

@@ -186,7 +186,7 @@ private:
                     RemoveDirectoryTree(path, sub);
                 else
                     NotRemoved(path);
-            } else if (LiesAt(path, PlaceIn(place.opened, entry.name))) {
+            } else if (LiesIn(path, entry.name, place)) {
                 const std::string full = FullPath(path);
                 if (!full.empty())
                     SendToBin(full, shellOwner_, inputDropped_.Active());

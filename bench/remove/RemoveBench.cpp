@@ -201,7 +201,7 @@ void StepCosts()
     for (const auto& [dir, names] : tree) {
         const std::optional<yorv::Place> place = yorv::FinalPlace(dir);
         for (const std::string& name : names)
-            lying += place && yorv::LiesAt(dir + "\\" + name, yorv::PlaceIn(place->opened, name));
+            lying += place && yorv::LiesIn(dir + "\\" + name, name, *place);
     }
     const double placeCheck = bench::Seconds() - start;
 
