@@ -37,10 +37,20 @@ for name in "${names[@]}"; do
             "$(to_wine "$build/bench/startup/bench_startup_minimal.exe")" 15 \
             "$(to_wine "$build/bench/startup/bench_startup_skeleton.exe")" \
             "$(to_wine "$build/bench/startup/bench_startup_controls.exe")" ;;
-    scan|launch|about|remove)
+    scan|launch|about)
         exe=$build/bench/$name/bench_$name.exe
         need "$exe"
         "${run[@]}" "$exe" ;;
+    remove)
+        # A recycle bin of its own, new each run, beside the prefix (on the
+        # same file system, so that the shell moves files rather than copies
+        # them): the tests' bin, and what the bench leaves in its folders,
+        # do not weigh on the figures.
+        need "$build/bench/remove/bench_remove.exe"
+        data=$build/wine/bench-data
+        rm -rf "$data"
+        YORV_XDG_DATA_HOME=$data "${run[@]}" "$build/bench/remove/bench_remove.exe"
+        rm -rf "$data" ;;
     size)
         size=$(stat -c %s "$build/YorvFrontEnd.exe")
         echo "YorvFrontEnd.exe: $size bytes ($((size / 1024)) KB; target under 512 KB)"

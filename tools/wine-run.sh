@@ -25,7 +25,8 @@ fi
 
 export WINEPREFIX="$dir/prefix"
 export HOME="$dir/home"
-export XDG_DATA_HOME="$HOME/.local/share"
+# A benchmark may keep its recycle bin apart from the tests' own.
+export XDG_DATA_HOME="${YORV_XDG_DATA_HOME:-$HOME/.local/share}"
 export XDG_CONFIG_HOME="$HOME/.config"
 export XDG_CACHE_HOME="$HOME/.cache"
 export WINEARCH=win64
