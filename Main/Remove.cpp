@@ -2,6 +2,7 @@
 #include "Main/Main.h"
 #include "core/Catalogue.h"
 #include "core/FileSystem.h"
+#include "core/RecycleBin.h"
 #include "core/Removal.h"
 #include "ui/Application.h"
 #include "ui/MessageBoxes.h"

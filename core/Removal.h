@@ -39,11 +39,6 @@ bool RecycleFile(const std::string& file, HWND shellOwner = nullptr);
 // recycle bin.
 bool TreeHoldsFiles(const std::string& directory);
 
-// True when the recycle bin is seen to take a file from `directory` and
-// keep it: a file of its own is sent there and found among the bin's items.
-// It is then taken back out of the bin, where the shell can do that.
-bool RecycleBinTakesFilesFrom(const std::string& directory);
-
 // Drops the keyboard and mouse input waiting in this thread's queue, so
 // that what the player typed or clicked while blocking work ran answers no
 // box that comes up after it.

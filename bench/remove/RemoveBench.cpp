@@ -13,6 +13,7 @@
 #include "bench/BenchTiming.h"
 #include "core/FileSystem.h"
 #include "core/Places.h"
+#include "core/RecycleBin.h"
 #include "core/Removal.h"
 
 #include <windows.h>

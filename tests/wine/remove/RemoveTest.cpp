@@ -7,6 +7,7 @@
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
+#include "core/RecycleBin.h"
 #include "core/Removal.h"
 #include "ui/Application.h"
 #include "ui/PlainMessage.h"
