@@ -6,6 +6,14 @@ namespace yorv {
 
 namespace {
 
+// Opened for no access at all, so that a file another program holds open
+// without sharing still answers.
+UniqueFile OpenToLook(const std::string& path)
+{
+    return UniqueFile(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr));
+}
+
 bool SameWidePath(const std::wstring& a, const std::wstring& b)
 {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE)
@@ -79,12 +87,6 @@ std::optional<std::string> FinalPathOf(HANDLE handle)
     if (ansi.empty())
         return std::nullopt;
     return ansi;
-}
-
-UniqueFile OpenToLook(const std::string& path)
-{
-    return UniqueFile(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                    nullptr));
 }
 
 std::optional<Place> FinalPlace(const std::string& path)

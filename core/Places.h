@@ -28,10 +28,6 @@ std::size_t LastSeparator(const std::string& path);
 // backslash already.
 std::string PlaceIn(const std::string& folderFinal, const std::string& name);
 
-// Opened for no access at all, so that a file another program holds open
-// without sharing still answers.
-UniqueFile OpenToLook(const std::string& path);
-
 // Where a handle really leads, links and mounts resolved: "\\?\C:\...".
 std::optional<std::string> FinalPathOf(HANDLE handle);
 
