@@ -22,6 +22,7 @@ add_library(yorv_core STATIC
     core/FileSystem.cpp
     core/Launcher.cpp
     core/Places.cpp
+    core/PlaceChecker.cpp
     core/RecycleBin.cpp
     core/Removal.cpp
     core/SettingsStore.cpp

@@ -4,6 +4,7 @@
 #include "core/FileSystem.h"
 #include "core/Handle.h"
 #include "core/Links.h"
+#include "core/PlaceChecker.h"
 #include "core/Places.h"
 #include "core/RecycleBin.h"
 
@@ -145,7 +146,22 @@ private:
     void RemoveEntries(const std::string& dir, const Place& place)
     {
         // Read in full first: the listing is not changed under its feet.
-        for (const Entry& entry : ListEntries(dir)) {
+        const std::vector<Entry> entries = ListEntries(dir);
+        // A second guard, for links the listing does not show (Wine lists a
+        // Unix symbolic link to a file as a plain file, and would send the
+        // file it leads to to the bin): a file that does not lead to its
+        // own place in the tree is left alone. The files are checked ahead,
+        // while the shell sends the ones before them.
+        PlaceChecker::Batch checks(placeChecker_, place);
+        std::vector<std::size_t> checkOf(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const Entry& entry = entries[i];
+            if (IsPlainName(entry.name) && !entry.IsLink() && !(entry.attributes & FILE_ATTRIBUTE_DIRECTORY))
+                checkOf[i] = checks.Add(JoinPath(dir, entry.name), entry.name);
+        }
+        checks.Start();
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const Entry& entry = entries[i];
             const std::string path = JoinPath(dir, entry.name);
             const bool isDirectory = entry.attributes & FILE_ATTRIBUTE_DIRECTORY;
             if (!IsPlainName(entry.name)) {
@@ -161,17 +177,14 @@ private:
                     NotRemoved(path);
                 continue;
             }
-            // A second guard, for links the listing does not show (Wine
-            // lists a Unix symbolic link to a file as a plain file, and
-            // would send the file it leads to to the bin): what does not
-            // lead to its own place in the tree is left alone.
             if (isDirectory) {
+                // The same guard for a directory, before it is entered.
                 const std::optional<Place> sub = FinalPlace(path);
                 if (sub && SamePath(sub->full, PlaceIn(place.full, entry.name)))
                     RemoveDirectoryTree(path, sub);
                 else
                     NotRemoved(path);
-            } else if (LiesIn(path, entry.name, place)) {
+            } else if (checks.LiesIn(checkOf[i])) {
                 const std::string full = FullPath(path);
                 if (!full.empty())
                     SendToBin(full, shellOwner_, inputDropped_.Active());
@@ -182,6 +195,7 @@ private:
     const DirectoryNotRemoved& onNotRemoved_;
     HWND shellOwner_;
     InputDroppedBeforeBoxes inputDropped_;
+    PlaceChecker placeChecker_;
 };
 
 // The folder holding `path` and the last name in it.

@@ -6,7 +6,8 @@
 // on a fresh tree; the trash is emptied of the bench's files between rounds
 // so that every round meets a bin of the same size.
 //
-// Then what each step of the walk costs a file, and what the recycle-bin
+// Then what each step of the walk costs a file (the launcher checks where
+// files lie on a thread of its own, alongside the shell calls), and what the recycle-bin
 // check costs when the bin already holds 12,000 items, against the check
 // by the bin's item count that it replaced (the count read before and
 // after sending a file), measured in the same run.
@@ -233,7 +234,8 @@ void StepCosts()
     const auto perFile = [&](double seconds) { return seconds * 1000.0 / files; };
     std::printf("each step, per file (%d files):\n", files);
     std::printf("  listing                 %.4f ms\n", perFile(listing));
-    std::printf("  where the file lies     %.4f ms\n", perFile(placeCheck));
+    std::printf("  where the file lies     %.4f ms, on the launcher's checking thread, alongside the shell calls\n",
+                perFile(placeCheck));
     std::printf("  dropping queued input   %.4f ms if asked before every file; the launcher asks only when a box "
                 "comes up\n",
                 perFile(discard));
