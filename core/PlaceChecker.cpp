@@ -1,5 +1,6 @@
 #include "core/PlaceChecker.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace yorv {
@@ -22,8 +23,8 @@ private:
 
 PlaceChecker::Batch::~Batch()
 {
-    if (started_)
-        checker_.WaitFor(*this, files_.size());
+    if (queued_)
+        checker_.Pop(*this);
 }
 
 std::size_t PlaceChecker::Batch::Add(std::string path, std::string name)
@@ -34,32 +35,31 @@ std::size_t PlaceChecker::Batch::Add(std::string path, std::string name)
 
 void PlaceChecker::Batch::Start()
 {
-    if (files_.empty() || started_)
+    if (started_)
         return;
     started_ = true;
-    if (checker_.Queue(*this))
-        return;
-    // No thread to check on: every file is checked here and now.
-    for (; checked_ < files_.size(); ++checked_)
-        CheckNext();
+    if (!files_.empty())
+        queued_ = checker_.Push(*this);
 }
 
 bool PlaceChecker::Batch::LiesIn(std::size_t index)
 {
-    if (index >= files_.size() || !started_)
+    if (!started_ || index >= files_.size())
         return false;
-    checker_.WaitFor(*this, index + 1);
-    return files_[index].liesIn;
+    if (!queued_)
+        return Check(index);  // no thread: checked at its turn
+    return checker_.Answer(*this, index);
 }
 
-void PlaceChecker::Batch::CheckNext()
+bool PlaceChecker::Batch::Check(std::size_t index)
 {
-    File& file = files_[checked_];
+    File& file = files_[index];
     try {
         file.liesIn = yorv::LiesIn(file.path, file.name, folder_);
     } catch (...) {
         file.liesIn = false;  // not known to lie at its place: it stays
     }
+    return file.liesIn;
 }
 
 PlaceChecker::~PlaceChecker()
@@ -70,7 +70,7 @@ PlaceChecker::~PlaceChecker()
         Locked locked(lock_);
         stopping_ = true;
     }
-    ::WakeAllConditionVariable(&workArrived_);
+    ::WakeAllConditionVariable(&workerCalled_);
     ::WaitForSingleObject(thread_.Get(), INFINITE);
 }
 
@@ -80,29 +80,35 @@ DWORD WINAPI PlaceChecker::ThreadMain(void* self)
     return 0;
 }
 
-void PlaceChecker::Run()
+bool PlaceChecker::NeedsChecker(const Batch& batch) const
 {
-    ::AcquireSRWLockExclusive(&lock_);
-    for (;;) {
-        while (queue_.empty() && !stopping_)
-            ::SleepConditionVariableSRW(&workArrived_, &lock_, INFINITE, 0);
-        if (queue_.empty())
-            break;
-        Batch& batch = *queue_.front();
-        while (batch.checked_ < batch.files_.size()) {
-            ::ReleaseSRWLockExclusive(&lock_);
-            batch.CheckNext();
-            ::AcquireSRWLockExclusive(&lock_);
-            ++batch.checked_;
-            if (waiting_ > 0)
-                ::WakeAllConditionVariable(&fileChecked_);
-        }
-        queue_.pop_front();
-    }
-    ::ReleaseSRWLockExclusive(&lock_);
+    return batch.checked_ < batch.files_.size() && batch.checked_ < batch.asked_ + kAhead;
 }
 
-bool PlaceChecker::Queue(Batch& batch)
+void PlaceChecker::Run()
+{
+    Locked locked(lock_);
+    while (!stopping_) {
+        Batch* batch = batches_.empty() ? nullptr : batches_.back();
+        if (!batch || !NeedsChecker(*batch)) {
+            workerAsleep_ = true;
+            ::SleepConditionVariableSRW(&workerCalled_, &lock_, INFINITE, 0);
+            workerAsleep_ = false;
+            continue;
+        }
+        checking_ = batch;
+        const std::size_t index = batch->checked_;
+        ::ReleaseSRWLockExclusive(&lock_);
+        batch->Check(index);
+        ::AcquireSRWLockExclusive(&lock_);
+        checking_ = nullptr;
+        ++batch->checked_;
+        if (removalWaiting_)
+            ::WakeAllConditionVariable(&fileChecked_);
+    }
+}
+
+bool PlaceChecker::Push(Batch& batch)
 {
     if (!threadTried_) {
         threadTried_ = true;
@@ -110,22 +116,48 @@ bool PlaceChecker::Queue(Batch& batch)
     }
     if (!thread_)
         return false;
-    {
-        Locked locked(lock_);
-        queue_.push_back(&batch);
-    }
-    ::WakeAllConditionVariable(&workArrived_);
+    Locked locked(lock_);
+    batches_.push_back(&batch);
+    if (workerAsleep_)
+        ::WakeAllConditionVariable(&workerCalled_);
     return true;
 }
 
-void PlaceChecker::WaitFor(const Batch& batch, std::size_t count)
+void PlaceChecker::Pop(Batch& batch)
 {
     Locked locked(lock_);
-    while (batch.checked_ < count) {
-        ++waiting_;
+    // Files left unasked (the removal stopped early) go unchecked.
+    while (checking_ == &batch) {
+        removalWaiting_ = true;
         ::SleepConditionVariableSRW(&fileChecked_, &lock_, INFINITE, 0);
-        --waiting_;
+        removalWaiting_ = false;
     }
+    batches_.erase(std::remove(batches_.begin(), batches_.end(), &batch), batches_.end());
+    if (workerAsleep_ && !batches_.empty())
+        ::WakeAllConditionVariable(&workerCalled_);  // back to the folder above
+}
+
+bool PlaceChecker::Answer(Batch& batch, std::size_t index)
+{
+    {
+        Locked locked(lock_);
+        if (batches_.back() == &batch) {
+            batch.asked_ = std::max(batch.asked_, index + 1);
+            // Called back when half its lead is used up, or when this file
+            // waits for it: not for every file.
+            if (workerAsleep_ && batch.checked_ < batch.files_.size() && batch.checked_ < batch.asked_ + kAhead / 2)
+                ::WakeAllConditionVariable(&workerCalled_);
+            while (batch.checked_ <= index) {
+                removalWaiting_ = true;
+                ::SleepConditionVariableSRW(&fileChecked_, &lock_, INFINITE, 0);
+                removalWaiting_ = false;
+            }
+            return batch.files_[index].liesIn;
+        }
+    }
+    // Not the folder the thread works on, nor ever to be while the removal
+    // waits here: checked at its turn instead.
+    return batch.Check(index);
 }
 
 }  // namespace yorv

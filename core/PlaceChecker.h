@@ -2,7 +2,8 @@
 // a few files ahead of the shell: each check costs the system a few round
 // trips, which then overlap the shell's much longer work on the files
 // before it instead of adding to every file's time. A file is still sent
-// only once its own check has found it at its place.
+// only once its own check has found it at its place, and no file is
+// checked more than a few files before its turn.
 #pragma once
 
 #include "core/Handle.h"
@@ -10,7 +11,6 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -18,11 +18,14 @@ namespace yorv {
 
 class PlaceChecker {
 public:
-    // The files of one folder, checked in the order they were added.
+    // The files of one folder, checked in the order they were added. The
+    // checker works on the newest batch alive: the folder the removal is
+    // in, whose subfolders' batches come and go before its own files are
+    // asked for again.
     class Batch {
     public:
         Batch(PlaceChecker& checker, const Place& folder) : checker_(checker), folder_(folder) {}
-        ~Batch();  // waits until the checker is done with it
+        ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
@@ -31,7 +34,7 @@ public:
         // Hands the files to the checker; none may be added after.
         void Start();
         // Whether the file at `index` lies at its own place in the folder;
-        // waits for its answer.
+        // waits for its answer. Asked in order of the indexes.
         bool LiesIn(std::size_t index);
 
     private:
@@ -41,13 +44,16 @@ public:
             std::string name;
             bool liesIn = false;
         };
-        void CheckNext();  // on the checker's thread, with its lock released
+        bool Check(std::size_t index);  // with the checker's lock released
 
         PlaceChecker& checker_;
         const Place& folder_;
         std::vector<File> files_;
-        std::size_t checked_ = 0;  // guarded by the checker's lock
         bool started_ = false;
+        bool queued_ = false;
+        // Guarded by the checker's lock:
+        std::size_t checked_ = 0;  // files answered
+        std::size_t asked_ = 0;    // files the removal has come to
     };
 
     PlaceChecker() = default;
@@ -56,17 +62,25 @@ public:
     PlaceChecker& operator=(const PlaceChecker&) = delete;
 
 private:
+    static constexpr std::size_t kAhead = 16;  // files checked before their turn, at most
+
     static DWORD WINAPI ThreadMain(void* self);
     void Run();
-    bool Queue(Batch& batch);  // false: no thread, the caller checks
-    void WaitFor(const Batch& batch, std::size_t count);
+    bool Push(Batch& batch);  // false: no thread, each file is checked at its turn
+    void Pop(Batch& batch);
+    bool Answer(Batch& batch, std::size_t index);
+    bool NeedsChecker(const Batch& batch) const;
 
     SRWLOCK lock_ = SRWLOCK_INIT;
-    CONDITION_VARIABLE workArrived_ = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE workerCalled_ = CONDITION_VARIABLE_INIT;
     CONDITION_VARIABLE fileChecked_ = CONDITION_VARIABLE_INIT;
-    std::deque<Batch*> queue_;  // guarded by lock_, as are the two below
+    // Guarded by lock_:
+    std::vector<Batch*> batches_;     // alive, the newest last
+    const Batch* checking_ = nullptr;  // whose file the thread is checking
+    bool workerAsleep_ = false;
+    bool removalWaiting_ = false;
     bool stopping_ = false;
-    int waiting_ = 0;  // threads asleep on fileChecked_
+
     UniqueProcess thread_;  // started with the first batch
     bool threadTried_ = false;
 };

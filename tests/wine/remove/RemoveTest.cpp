@@ -670,6 +670,11 @@ TEST_SUITE("remove")
             test::WriteBytes(mod + "\\saves\\" + name, name);
         MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
         MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
+        // And one among many files of the YMod's own, judged long after the
+        // first file went, and after the walk came back from a subfolder.
+        for (int i = 0; i < 40; ++i)
+            test::WriteBytes(mod + "\\own" + std::to_string(i) + ".txt", "own");
+        MakeUnixLink(outside / "single.sav", mod + "\\top.sav");
         REQUIRE(test::ReadBytes(mod + "\\saves\\single.sav") == "single");
         REQUIRE((GetFileAttributesA((mod + "\\saves\\shared").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
         Launcher launcher(game.Path());
@@ -683,8 +688,11 @@ TEST_SUITE("remove")
         CHECK(test::ReadBytes(outside / "single.sav") == "single");
         CHECK(TrashedFrom(outside.Path()).empty());
         CHECK_FALSE(InTrash(mod + "\\saves\\single.sav", "single"));
+        CHECK_FALSE(InTrash(mod + "\\top.sav", "single"));
         // The YMod's own files go as usual.
         CHECK(InTrash(mod + "\\own.txt", "own"));
+        for (int i = 0; i < 40; ++i)
+            CHECK(InTrash(mod + "\\own" + std::to_string(i) + ".txt", "own"));
         for (const char* name : {"a.sav", "m.sav", "z.sav"})
             CHECK(InTrash(mod + "\\saves\\" + name, name));
         // Wine cannot remove a Unix link without following it, so both links
@@ -697,7 +705,8 @@ TEST_SUITE("remove")
         CHECK(boxes[4].caption == "ERROR");
         CHECK(Exists(mod + "\\saves\\shared"));
         // The links go the Unix way, so that cleaning up never follows them.
-        RunUnix("Z:\\bin\\rm -f " + UnixPath(mod + "\\saves\\shared") + " " + UnixPath(mod + "\\saves\\single.sav"));
+        RunUnix("Z:\\bin\\rm -f " + UnixPath(mod + "\\saves\\shared") + " " + UnixPath(mod + "\\saves\\single.sav")
+                + " " + UnixPath(mod + "\\top.sav"));
 
         // A YMod that is itself a link: only the link would go, so nothing is
         // recycled, and the bin is not tried with a file of the launcher's in
