@@ -80,6 +80,13 @@ DWORD WINAPI PlaceChecker::ThreadMain(void* self)
     return 0;
 }
 
+void PlaceChecker::Await(CONDITION_VARIABLE& wakeUp, bool& asleep)
+{
+    asleep = true;
+    ::SleepConditionVariableSRW(&wakeUp, &lock_, INFINITE, 0);
+    asleep = false;
+}
+
 bool PlaceChecker::NeedsChecker(const Batch& batch) const
 {
     return batch.checked_ < batch.files_.size() && batch.checked_ < batch.asked_ + kAhead;
@@ -91,9 +98,7 @@ void PlaceChecker::Run()
     while (!stopping_) {
         Batch* batch = batches_.empty() ? nullptr : batches_.back();
         if (!batch || !NeedsChecker(*batch)) {
-            workerAsleep_ = true;
-            ::SleepConditionVariableSRW(&workerCalled_, &lock_, INFINITE, 0);
-            workerAsleep_ = false;
+            Await(workerCalled_, workerAsleep_);
             continue;
         }
         checking_ = batch;
@@ -127,11 +132,8 @@ void PlaceChecker::Pop(Batch& batch)
 {
     Locked locked(lock_);
     // Files left unasked (the removal stopped early) go unchecked.
-    while (checking_ == &batch) {
-        removalWaiting_ = true;
-        ::SleepConditionVariableSRW(&fileChecked_, &lock_, INFINITE, 0);
-        removalWaiting_ = false;
-    }
+    while (checking_ == &batch)
+        Await(fileChecked_, removalWaiting_);
     batches_.erase(std::remove(batches_.begin(), batches_.end(), &batch), batches_.end());
     if (workerAsleep_ && !batches_.empty())
         ::WakeAllConditionVariable(&workerCalled_);  // back to the folder above
@@ -147,11 +149,8 @@ bool PlaceChecker::Answer(Batch& batch, std::size_t index)
             // waits for it: not for every file.
             if (workerAsleep_ && batch.checked_ < batch.files_.size() && batch.checked_ < batch.asked_ + kAhead / 2)
                 ::WakeAllConditionVariable(&workerCalled_);
-            while (batch.checked_ <= index) {
-                removalWaiting_ = true;
-                ::SleepConditionVariableSRW(&fileChecked_, &lock_, INFINITE, 0);
-                removalWaiting_ = false;
-            }
+            while (batch.checked_ <= index)
+                Await(fileChecked_, removalWaiting_);
             return batch.files_[index].liesIn;
         }
     }

@@ -70,6 +70,8 @@ private:
     void Pop(Batch& batch);
     bool Answer(Batch& batch, std::size_t index);
     bool NeedsChecker(const Batch& batch) const;
+    // With lock_ held: waits for `wakeUp`, saying so in `asleep` meanwhile.
+    void Await(CONDITION_VARIABLE& wakeUp, bool& asleep);
 
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE workerCalled_ = CONDITION_VARIABLE_INIT;

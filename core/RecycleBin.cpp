@@ -49,12 +49,8 @@ private:
     bool usable_ = false;
 };
 
-struct IdListTraits {
-    using Type = LPITEMIDLIST;
-    static constexpr Type Invalid() { return nullptr; }
-    static void Close(Type list) { ::ILFree(list); }
-};
-using UniqueIdList = UniqueHandle<IdListTraits>;
+void FreeIdList(LPITEMIDLIST list) { ::ILFree(list); }
+using UniqueIdList = UniqueHandle<detail::NullTraits<LPITEMIDLIST, FreeIdList>>;
 
 // Where a deleted item came from, as the bin's details give it.
 constexpr GUID kDisplacedProperties = {0x9b174b33, 0x40ff, 0x11d2, {0xa2, 0x7e, 0x00, 0xc0, 0x4f, 0xc3, 0x08, 0x71}};

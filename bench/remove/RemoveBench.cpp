@@ -36,17 +36,21 @@ constexpr int kSubDirs = 9;        // 10 + 10 x 9 = 100 directories
 constexpr int kFilesPerDir = 20;   // 2,000 files
 const std::string kRoot = "C:\\yorvbench";
 
-void WriteFile(const std::string& path, int n)
+void WriteText(const std::string& path, const std::string& text)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         std::exit(1);
     }
-    const std::string text = "YMod data file " + std::to_string(n) + "\r\n" + std::string(100, 'x');
     DWORD written = 0;
     ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
+}
+
+void WriteFile(const std::string& path, int n)
+{
+    WriteText(path, "YMod data file " + std::to_string(n) + "\r\n" + std::string(100, 'x'));
 }
 
 // The YMod: 10 directories, each with 9 subdirectories, 20 files in each of the 100.
@@ -272,13 +276,8 @@ void BinCheckInFullBin()
     const auto fillerName = [](int i) { return "bench filler " + std::to_string(i); };
     for (int i = 0; i < kItems; ++i) {
         WriteFile(trash + "\\files\\" + fillerName(i), i);
-        const std::string info = "[Trash Info]\nPath=/yorvbench-filler/" + std::to_string(i)
-                                 + "\nDeletionDate=2026-01-02T03:04:05\n";
-        HANDLE file = CreateFileA((trash + "\\info\\" + fillerName(i) + ".trashinfo").c_str(), GENERIC_WRITE, 0,
-                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        ::WriteFile(file, info.data(), static_cast<DWORD>(info.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteText(trash + "\\info\\" + fillerName(i) + ".trashinfo",
+                  "[Trash Info]\nPath=/yorvbench-filler/" + std::to_string(i) + "\nDeletionDate=2026-01-02T03:04:05\n");
     }
     const std::string mod = kRoot + "\\FullBinMod";
     CreateDirectoryA(mod.c_str(), nullptr);
