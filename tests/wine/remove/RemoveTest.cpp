@@ -111,6 +111,12 @@ void RemoveTheUnixWay(const std::string& winDir) noexcept
         Sleep(50);
 }
 
+// A tree removed the Unix way when it goes out of scope, however the test ends.
+struct UnixCleanUp {
+    std::string dir;
+    ~UnixCleanUp() { RemoveTheUnixWay(dir); }
+};
+
 // A Unix symbolic link at `link` to `target`, as a player's tools would make it.
 void MakeUnixLink(const std::string& target, const std::string& link)
 {
@@ -653,8 +659,14 @@ TEST_SUITE("remove")
 
     TEST_CASE("links inside a YMod are never followed: what they lead to stays untouched and out of the bin")
     {
+        // The links go the Unix way, so that cleaning up never follows them,
+        // before (what a failed run left) and after.
+        RemoveTheUnixWay("C:\\yorvtests\\remove_links");
+        RemoveTheUnixWay("C:\\yorvtests\\remove_outside");
         test::TempDir game("remove_links");
         test::TempDir outside("remove_outside");
+        const UnixCleanUp gameCleanUp{game.Path()};
+        const UnixCleanUp outsideCleanUp{outside.Path()};
         ForgetTrashFrom(game.Path());
         ForgetTrashFrom(outside.Path());
         test::MakeDir(outside / "shared");
@@ -704,9 +716,6 @@ TEST_SUITE("remove")
         CHECK(boxes[3].text == CouldNotRemove(mod));
         CHECK(boxes[4].caption == "ERROR");
         CHECK(Exists(mod + "\\saves\\shared"));
-        // The links go the Unix way, so that cleaning up never follows them.
-        RunUnix("Z:\\bin\\rm -f " + UnixPath(mod + "\\saves\\shared") + " " + UnixPath(mod + "\\saves\\single.sav")
-                + " " + UnixPath(mod + "\\top.sav"));
 
         // A YMod that is itself a link: only the link would go, so nothing is
         // recycled, and the bin is not tried with a file of the launcher's in
@@ -720,7 +729,6 @@ TEST_SUITE("remove")
         CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
         CHECK(test::NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
         CHECK(TrashedFrom(outside.Path()).empty());
-        RunUnix("Z:\\bin\\rm -f " + UnixPath(game / "LinkedMod"));
     }
 
     TEST_CASE("names that lead elsewhere are not listed, and nothing is entered or removed through them")
@@ -732,10 +740,6 @@ TEST_SUITE("remove")
         const std::string gameDir = "C:\\yorvtests\\remove_elsewhere";
         // Windows' own calls would follow these names, so the tree goes the
         // Unix way, before (what an earlier run left) and after.
-        struct UnixCleanUp {
-            std::string dir;
-            ~UnixCleanUp() { RemoveTheUnixWay(dir); }
-        };
         RemoveTheUnixWay(gameDir);
         test::TempDir game("remove_elsewhere");
         const UnixCleanUp cleanUp{game.Path()};
