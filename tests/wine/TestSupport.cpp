@@ -327,4 +327,10 @@ std::string WinePath(const std::string& unixPath)
     return path;
 }
 
+bool UnderWine()
+{
+    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 }  // namespace test

@@ -123,4 +123,17 @@ RECT ChildRect(HWND control);
 // A Linux path as Wine sees it (Z:\...).
 std::string WinePath(const std::string& unixPath);
 
+// Whether the tests run under Wine rather than on Windows itself.
+bool UnderWine();
+
 }  // namespace test
+
+// Ends a test case that needs Wine (Unix links, the XDG trash) when it runs
+// on Windows itself, saying why.
+#define YORV_NEEDS_WINE(reason)                                      \
+    do {                                                             \
+        if (!test::UnderWine()) {                                    \
+            MESSAGE("skipped on Windows, needs Wine: " reason);      \
+            return;                                                  \
+        }                                                            \
+    } while (0)
