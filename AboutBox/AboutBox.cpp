@@ -156,7 +156,7 @@ std::string ReadLabelLine(TextFile& file)
     bool cut = false;
     std::string line = file.ReadLine(TAbout::kLabelChars, &cut);
     if (cut)
-        DropSplitCharacter(line);
+        DropSplitCharacter(line, IsLeadByte);
     while (cut)
         file.ReadLine(kSkipChars, &cut);
     return line;
@@ -232,7 +232,7 @@ void TAbout::SetLabels(const std::string& line1, const std::string& line2, const
         std::string shown = *text;
         if (shown.size() > kLabelChars) {
             shown.resize(kLabelChars);
-            DropSplitCharacter(shown);
+            DropSplitCharacter(shown, IsLeadByte);
         }
         ::SendMessageA(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     }

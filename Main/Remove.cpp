@@ -1,5 +1,6 @@
 // Removing the selected YMod.
 #include "Main/Main.h"
+#include "core/BlockingWork.h"
 #include "core/Catalogue.h"
 #include "core/FileSystem.h"
 #include "core/RecycleBin.h"

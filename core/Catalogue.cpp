@@ -2,7 +2,7 @@
 
 #include "core/CatalogueRules.h"
 #include "core/FileSystem.h"
-#include "core/Handle.h"
+#include "core/Listing.h"
 #include "core/TextFile.h"
 
 #include <windows.h>
@@ -44,28 +44,22 @@ std::string ReadInstallationRecord()
 void ScanYModDirs()
 {
     YModCount = 0;
-    WIN32_FIND_DATAA entry;
-    UniqueFind find(::FindFirstFileA(JoinPath(GameDir, "*.*").c_str(), &entry));
-    if (!find)
-        return;
-    do {
+    DirectoryListing listing(GameDir);
+    for (DirectoryEntry entry; listing.Next(entry);) {
         // Hidden and system entries are not offered, as the shell hides them.
-        if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+        if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
-        const std::string name = entry.cFileName;
-        if (!DirectoryExists(JoinPath(GameDir, name)))
-            continue;
-        if (IsDotEntry(name) || IsExcludedYModName(name))
+        if (!DirectoryExists(JoinPath(GameDir, entry.name)) || IsExcludedYModName(entry.name))
             continue;
         // A name that would lead elsewhere (to the game directory itself,
         // its parent, or a twin without a trailing dot) is no YMod that the
         // launcher can reach: every command would act on that other place.
-        if (!IsPlainName(name))
+        if (!IsPlainName(entry.name))
             continue;
         if (static_cast<std::size_t>(YModCount) == YModDirs.size())
             YModDirs.emplace_back();
-        YModDirs[static_cast<std::size_t>(YModCount++)] = name;
-    } while (::FindNextFileA(find.Get(), &entry));
+        YModDirs[static_cast<std::size_t>(YModCount++)] = std::move(entry.name);
+    }
 }
 
 std::string DescriptionFilePath(const std::string& dirName)
@@ -84,7 +78,7 @@ std::string YModListTextForSlot(int slot)
         if (!description.AtEnd())
             title = description.ReadLine(kTitleShownChars, &cut);
         if (cut)
-            DropSplitCharacter(title);
+            DropSplitCharacter(title, IsLeadByte);
     }
     return YModListText(title, cut, dirName);
 }

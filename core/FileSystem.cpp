@@ -1,11 +1,8 @@
 #include "core/FileSystem.h"
 
-#include "core/CatalogueRules.h"
-
-#include <windows.h>
+#include "core/Handle.h"
 
 #include <algorithm>
-#include <string>
 
 namespace yorv {
 
@@ -21,47 +18,112 @@ bool DirectoryExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring WideFromAnsi(const std::string& text)
+bool IsLeadByte(unsigned char byte)
 {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0)
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+
+std::optional<std::wstring> WideFromAnsi(std::string_view text)
+{
+    if (text.empty())
         return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (length <= 0)
+        return std::nullopt;
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string AnsiFromWide(const std::wstring& text)
+std::optional<std::string> AnsiFromWide(std::wstring_view text)
 {
-    const int wideLength = static_cast<int>(text.size());
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
+    if (text.empty())
         return std::string();
+    // A character without its own byte form would be given a look-alike
+    // or a default character; under UTF-8 only broken text fails.
+    const bool utf8 = ::GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL defaulted = FALSE;
+    BOOL* const usedDefault = utf8 ? nullptr : &defaulted;
+    const int size = static_cast<int>(text.size());
+    const int length = ::WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, usedDefault);
+    if (length <= 0 || defaulted)
+        return std::nullopt;
     std::string ansi(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, ansi.data(), length, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_ACP, flags, text.data(), size, ansi.data(), length, nullptr, usedDefault);
     return ansi;
-}
-
-void DropSplitCharacter(std::string& cutText)
-{
-    std::size_t i = 0;
-    while (i + 1 < cutText.size())
-        i += ::IsDBCSLeadByte(static_cast<BYTE>(cutText[i])) ? 2 : 1;
-    // `i` is where the last character starts, or the end itself.
-    if (i + 1 == cutText.size() && ::IsDBCSLeadByte(static_cast<BYTE>(cutText[i])))
-        cutText.pop_back();
 }
 
 bool IsPlainName(const std::string& name)
 {
     // Plain ASCII reads the same in every code page; anything else is judged
-    // as the system will read it: in UTF-16, converted from the ANSI code
-    // page, where the second byte of a double-byte character is no backslash.
+    // as the system will read it: in UTF-16, where the second byte of a
+    // double-byte character is no backslash.
     if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return IsPlainEntryName(std::string_view(name));
-    const std::wstring wide = WideFromAnsi(name);
-    return !wide.empty()
-           && IsPlainEntryName(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
+    const std::optional<std::wstring> wide = WideFromAnsi(name);
+    return wide && IsPlainEntryName(std::u16string_view(reinterpret_cast<const char16_t*>(wide->data()), wide->size()));
+}
+
+std::string FullPath(const std::string& path)
+{
+    std::string full(MAX_PATH, '\0');
+    DWORD len = ::GetFullPathNameA(path.c_str(), MAX_PATH, full.data(), nullptr);
+    if (len >= MAX_PATH) {  // too small: len is the size needed
+        full.assign(len, '\0');
+        len = ::GetFullPathNameA(path.c_str(), len, full.data(), nullptr);
+    }
+    full.resize(len < full.size() ? len : 0);
+    return full;
+}
+
+std::optional<Place> PlaceOf(HANDLE handle)
+{
+    // The name the handle was opened by, links resolved: under Wine the
+    // name kept with the handle, the question about a file that costs least.
+    constexpr DWORD kFlags = FILE_NAME_OPENED | VOLUME_NAME_DOS;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD len = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), kFlags);
+        if (len == 0)
+            return std::nullopt;
+        if (len < path.size()) {
+            path.resize(len);
+            return path;
+        }
+        path.assign(len + 1, L'\0');  // too small: len is the size needed
+    }
+}
+
+std::optional<Place> PlaceOf(const std::string& path)
+{
+    // Opened for no access at all, so that a file another program holds
+    // open without sharing still answers.
+    const UniqueFile handle(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle ? PlaceOf(handle.Get()) : std::nullopt;
+}
+
+bool SamePlace(std::wstring_view a, std::wstring_view b)
+{
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE)
+           == CSTR_EQUAL;
+}
+
+bool IsEntryAt(std::wstring_view place, const Place& folder, const std::string& name)
+{
+    const std::optional<std::wstring> wideName = WideFromAnsi(name);
+    const std::wstring_view entry = EntryNameIn(place, std::wstring_view(folder), SamePlace);
+    return wideName && !entry.empty() && SamePlace(entry, *wideName);
+}
+
+bool LiesAt(const std::string& path, const Place& folder, const std::string& name) noexcept
+{
+    // Only running out of memory could throw here, and that ends the
+    // program before any file is sent on a wrong answer.
+    const std::optional<Place> place = PlaceOf(path);
+    return place && IsEntryAt(*place, folder, name);
 }
 
 }  // namespace yorv

@@ -69,7 +69,6 @@ inline void CloseKey(HKEY key) { ::RegCloseKey(key); }
 inline void CloseKernelObject(HANDLE h) { ::CloseHandle(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
-inline void DeleteIcon(HICON h) { ::DestroyIcon(h); }
 inline void DeleteMenu(HMENU h) { ::DestroyMenu(h); }
 inline void DeleteDc(HDC h) { ::DeleteDC(h); }
 inline void Unhook(HHOOK h) { ::UnhookWindowsHookEx(h); }
@@ -87,7 +86,6 @@ using UniqueFile = UniqueHandle<detail::InvalidValueTraits<detail::CloseKernelOb
 using UniqueProcess = UniqueHandle<detail::NullTraits<HANDLE, detail::CloseKernelObject>>;  // and threads
 using UniqueFind = UniqueHandle<detail::InvalidValueTraits<detail::CloseFind>>;
 using UniqueGdi = UniqueHandle<detail::NullTraits<HGDIOBJ, detail::DeleteGdi>>;
-using UniqueIcon = UniqueHandle<detail::NullTraits<HICON, detail::DeleteIcon>>;
 using UniqueMenu = UniqueHandle<detail::NullTraits<HMENU, detail::DeleteMenu>>;
 using UniqueDc = UniqueHandle<detail::NullTraits<HDC, detail::DeleteDc>>;  // memory DCs
 using UniqueHook = UniqueHandle<detail::NullTraits<HHOOK, detail::Unhook>>;

@@ -1,25 +1,43 @@
 #include "core/PlaceChecker.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace yorv {
 
 namespace {
 
-// Holds an SRW lock exclusively for its lifetime.
-class Locked {
+// Holds an SRW lock for its lifetime, or, as `Unlocked`, lets go of one
+// that is held.
+template <bool Hold>
+class LockScope {
 public:
-    explicit Locked(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
-    ~Locked() { ::ReleaseSRWLockExclusive(&lock_); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
+    explicit LockScope(SRWLOCK& lock) : lock_(lock)
+    {
+        Hold ? ::AcquireSRWLockExclusive(&lock_) : ::ReleaseSRWLockExclusive(&lock_);
+    }
+    ~LockScope() { Hold ? ::ReleaseSRWLockExclusive(&lock_) : ::AcquireSRWLockExclusive(&lock_); }
+    LockScope(const LockScope&) = delete;
+    LockScope& operator=(const LockScope&) = delete;
 
 private:
     SRWLOCK& lock_;
 };
+using Locked = LockScope<true>;
+using Unlocked = LockScope<false>;
 
 }  // namespace
+
+PlaceChecker::Batch::Batch(PlaceChecker& checker, const std::string& dir, const Place& folder,
+                           const std::vector<DirectoryEntry>& entries)
+    : checker_(checker), folder_(folder)
+{
+    for (const DirectoryEntry& entry : entries) {
+        if (StepFor(entry) == RemovalStep::Recycle)
+            files_.push_back({&entry, JoinPath(dir, entry.name)});
+    }
+    if (!files_.empty())
+        queued_ = checker_.Push(*this);
+}
 
 PlaceChecker::Batch::~Batch()
 {
@@ -27,39 +45,22 @@ PlaceChecker::Batch::~Batch()
         checker_.Pop(*this);
 }
 
-std::size_t PlaceChecker::Batch::Add(std::string path, std::string name)
+bool PlaceChecker::Batch::LiesAt(const DirectoryEntry& entry)
 {
-    files_.push_back({std::move(path), std::move(name)});
-    return files_.size() - 1;
-}
-
-void PlaceChecker::Batch::Start()
-{
-    if (started_)
-        return;
-    started_ = true;
-    if (!files_.empty())
-        queued_ = checker_.Push(*this);
-}
-
-bool PlaceChecker::Batch::LiesIn(std::size_t index)
-{
-    if (!started_ || index >= files_.size())
+    // Files and answers go together by the entry itself: an entry that is
+    // not the next file is not known to lie anywhere.
+    if (next_ >= files_.size() || files_[next_].entry != &entry)
         return false;
-    if (!queued_)
-        return Check(index);  // no thread: checked at its turn
-    return checker_.Answer(*this, index);
+    const std::size_t index = next_++;
+    if (queued_)
+        return checker_.Answer(*this, index);
+    Check(files_[index]);
+    return files_[index].liesAt;
 }
 
-bool PlaceChecker::Batch::Check(std::size_t index)
+void PlaceChecker::Batch::Check(File& file) const noexcept
 {
-    File& file = files_[index];
-    try {
-        file.liesIn = yorv::LiesIn(file.path, file.name, folder_);
-    } catch (...) {
-        file.liesIn = false;  // not known to lie at its place: it stays
-    }
-    return file.liesIn;
+    file.liesAt = yorv::LiesAt(file.path, folder_, file.entry->name);
 }
 
 PlaceChecker::~PlaceChecker()
@@ -67,7 +68,7 @@ PlaceChecker::~PlaceChecker()
     if (!thread_)
         return;
     {
-        Locked locked(lock_);
+        const Locked locked(lock_);
         stopping_ = true;
     }
     ::WakeAllConditionVariable(&workerCalled_);
@@ -94,18 +95,20 @@ bool PlaceChecker::NeedsChecker(const Batch& batch) const
 
 void PlaceChecker::Run()
 {
-    Locked locked(lock_);
+    const Locked locked(lock_);
     while (!stopping_) {
         Batch* batch = batches_.empty() ? nullptr : batches_.back();
         if (!batch || !NeedsChecker(*batch)) {
             Await(workerCalled_, workerAsleep_);
             continue;
         }
+        // The removal reads a file's answer only once it is counted, under
+        // the lock; the batch stays alive while checking_ names it.
         checking_ = batch;
-        const std::size_t index = batch->checked_;
-        ::ReleaseSRWLockExclusive(&lock_);
-        batch->Check(index);
-        ::AcquireSRWLockExclusive(&lock_);
+        {
+            const Unlocked unlocked(lock_);
+            batch->Check(batch->files_[batch->checked_]);
+        }
         checking_ = nullptr;
         ++batch->checked_;
         if (removalWaiting_)
@@ -121,7 +124,7 @@ bool PlaceChecker::Push(Batch& batch)
     }
     if (!thread_)
         return false;
-    Locked locked(lock_);
+    const Locked locked(lock_);
     batches_.push_back(&batch);
     if (workerAsleep_)
         ::WakeAllConditionVariable(&workerCalled_);
@@ -130,7 +133,7 @@ bool PlaceChecker::Push(Batch& batch)
 
 void PlaceChecker::Pop(Batch& batch)
 {
-    Locked locked(lock_);
+    const Locked locked(lock_);
     // Files left unasked (the removal stopped early) go unchecked.
     while (checking_ == &batch)
         Await(fileChecked_, removalWaiting_);
@@ -141,22 +144,17 @@ void PlaceChecker::Pop(Batch& batch)
 
 bool PlaceChecker::Answer(Batch& batch, std::size_t index)
 {
-    {
-        Locked locked(lock_);
-        if (batches_.back() == &batch) {
-            batch.asked_ = std::max(batch.asked_, index + 1);
-            // Called back when half its lead is used up, or when this file
-            // waits for it: not for every file.
-            if (workerAsleep_ && batch.checked_ < batch.files_.size() && batch.checked_ < batch.asked_ + kAhead / 2)
-                ::WakeAllConditionVariable(&workerCalled_);
-            while (batch.checked_ <= index)
-                Await(fileChecked_, removalWaiting_);
-            return batch.files_[index].liesIn;
-        }
-    }
-    // Not the folder the thread works on, nor ever to be while the removal
-    // waits here: checked at its turn instead.
-    return batch.Check(index);
+    // The batch asked is always the newest: a subfolder's batch is gone
+    // before the walk comes back to its folder's files.
+    const Locked locked(lock_);
+    batch.asked_ = std::max(batch.asked_, index + 1);
+    // Called back when half its lead is used up, or when this file waits
+    // for it: not for every file.
+    if (workerAsleep_ && batch.checked_ < batch.files_.size() && batch.checked_ < batch.asked_ + kAhead / 2)
+        ::WakeAllConditionVariable(&workerCalled_);
+    while (batch.checked_ <= index)
+        Await(fileChecked_, removalWaiting_);
+    return batch.files_[index].liesAt;
 }
 
 }  // namespace yorv

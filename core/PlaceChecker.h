@@ -6,8 +6,9 @@
 // checked more than a few files before its turn.
 #pragma once
 
+#include "core/FileSystem.h"
 #include "core/Handle.h"
-#include "core/Places.h"
+#include "core/Listing.h"
 
 #include <windows.h>
 
@@ -18,39 +19,37 @@ namespace yorv {
 
 class PlaceChecker {
 public:
-    // The files of one folder, checked in the order they were added. The
-    // checker works on the newest batch alive: the folder the removal is
-    // in, whose subfolders' batches come and go before its own files are
-    // asked for again.
+    // The files of one folder, the entries it recycles, checked in their
+    // order. The checker works on the newest batch alive: the folder the
+    // removal is in, whose subfolders' batches come and go before its own
+    // files are asked for again.
     class Batch {
     public:
-        Batch(PlaceChecker& checker, const Place& folder) : checker_(checker), folder_(folder) {}
+        // The files among `entries`, listed in `dir`, which lies at `folder`.
+        Batch(PlaceChecker& checker, const std::string& dir, const Place& folder,
+              const std::vector<DirectoryEntry>& entries);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
-        // Returns the file's index.
-        std::size_t Add(std::string path, std::string name);
-        // Hands the files to the checker; none may be added after.
-        void Start();
-        // Whether the file at `index` lies at its own place in the folder;
-        // waits for its answer. Asked in order of the indexes.
-        bool LiesIn(std::size_t index);
+        // Whether `entry`, the batch's next file, lies at its own place in
+        // the folder; waits for its answer. Any other entry does not.
+        bool LiesAt(const DirectoryEntry& entry);
 
     private:
         friend class PlaceChecker;
         struct File {
+            const DirectoryEntry* entry;
             std::string path;
-            std::string name;
-            bool liesIn = false;
+            bool liesAt = false;
         };
-        bool Check(std::size_t index);  // with the checker's lock released
+        void Check(File& file) const noexcept;
 
         PlaceChecker& checker_;
         const Place& folder_;
         std::vector<File> files_;
-        bool started_ = false;
-        bool queued_ = false;
+        std::size_t next_ = 0;  // the file the removal comes to next
+        bool queued_ = false;   // on the checker's thread, else checked at its turn
         // Guarded by the checker's lock:
         std::size_t checked_ = 0;  // files answered
         std::size_t asked_ = 0;    // files the removal has come to

@@ -1,10 +1,7 @@
 #include "core/RecycleBin.h"
 
+#include "core/Com.h"
 #include "core/FileSystem.h"
-#include "core/Handle.h"
-#include "core/Places.h"
-
-#include <shlobj.h>
 
 #include <algorithm>
 #include <optional>
@@ -12,45 +9,6 @@
 namespace yorv {
 
 namespace {
-
-// COM, for the shell's view of the recycle bin, while the bin check runs.
-// The library is loaded then, not at the program's start, which needs it
-// for nothing else; it is one of the system's known libraries, so its name
-// alone finds the system's own.
-class ComApartment {
-public:
-    ComApartment()
-    {
-        static const HMODULE ole = ::LoadLibraryA("ole32.dll");
-        if (!ole)
-            return;
-        const auto initialize = reinterpret_cast<HRESULT(WINAPI*)(void*, DWORD)>(
-            reinterpret_cast<void*>(::GetProcAddress(ole, "CoInitializeEx")));
-        uninitialize_ = reinterpret_cast<void(WINAPI*)()>(
-            reinterpret_cast<void*>(::GetProcAddress(ole, "CoUninitialize")));
-        if (!initialize || !uninitialize_)
-            return;
-        const HRESULT result = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        joined_ = SUCCEEDED(result);  // S_FALSE too: every success is balanced
-        usable_ = joined_ || result == RPC_E_CHANGED_MODE;
-    }
-    ~ComApartment()
-    {
-        if (joined_)
-            uninitialize_();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    explicit operator bool() const { return usable_; }
-
-private:
-    void(WINAPI* uninitialize_)() = nullptr;
-    bool joined_ = false;
-    bool usable_ = false;
-};
-
-void FreeIdList(LPITEMIDLIST list) { ::ILFree(list); }
-using UniqueIdList = UniqueHandle<detail::NullTraits<LPITEMIDLIST, FreeIdList>>;
 
 // Where a deleted item came from, as the bin's details give it.
 constexpr GUID kDisplacedProperties = {0x9b174b33, 0x40ff, 0x11d2, {0xa2, 0x7e, 0x00, 0xc0, 0x4f, 0xc3, 0x08, 0x71}};
@@ -134,9 +92,9 @@ std::wstring TextOf(STRRET& text, LPCITEMIDLIST item)
         return result;
     }
     case STRRET_CSTR:
-        return WideFromAnsi(text.cStr);
+        return WideFromAnsi(text.cStr).value_or(L"");
     case STRRET_OFFSET:
-        return WideFromAnsi(reinterpret_cast<const char*>(item) + text.uOffset);
+        return WideFromAnsi(reinterpret_cast<const char*>(item) + text.uOffset).value_or(L"");
     default:
         return std::wstring();
     }
@@ -146,14 +104,13 @@ std::wstring TextOf(STRRET& text, LPCITEMIDLIST item)
 // directory reached another way (short names, another case).
 bool SameFolder(const std::wstring& named, const std::string& folder)
 {
-    const std::string ansi = AnsiFromWide(named);
-    if (ansi.empty())
-        return false;
-    if (SamePath(ansi, folder))
+    const std::optional<std::wstring> wideFolder = WideFromAnsi(folder);
+    if (wideFolder && SamePlace(named, *wideFolder))
         return true;
-    const std::optional<std::string> namedFinal = FinalPath(ansi);
-    const std::optional<std::string> folderFinal = FinalPath(folder);
-    return namedFinal && folderFinal && SamePath(*namedFinal, *folderFinal);
+    const std::optional<std::string> ansi = AnsiFromWide(named);
+    const std::optional<Place> namedPlace = ansi ? PlaceOf(*ansi) : std::nullopt;
+    const std::optional<Place> folderPlace = PlaceOf(folder);
+    return namedPlace && folderPlace && SamePlace(*namedPlace, *folderPlace);
 }
 
 // The check's file among the bin's items: its name, and the folder it came

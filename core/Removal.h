@@ -30,18 +30,15 @@ using DirectoryNotRemoved = std::function<void(const std::string& directory)>;
 // `onNotRemoved`'s, so that it answers none of them unseen.
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner = nullptr);
 
-// Sends one file to the recycle bin. True when the shell reports it done;
-// false when `file` is not an existing file, the shell refused, or the
-// player declined a permanent deletion.
+// Sends one file to the recycle bin, named by its full path, and asks the
+// shell to warn before it would delete it for good instead. True when the
+// shell reports it done; false when `file` is not an existing file, the
+// shell refused, or the player declined a permanent deletion. Input waiting
+// in the queue is dropped first, unless a box that comes up drops it.
 bool RecycleFile(const std::string& file, HWND shellOwner = nullptr);
 
 // True when the tree holds anything that RemoveTree would hand to the
 // recycle bin.
 bool TreeHoldsFiles(const std::string& directory);
-
-// Drops the keyboard and mouse input waiting in this thread's queue, so
-// that what the player typed or clicked while blocking work ran answers no
-// box that comes up after it.
-void DiscardQueuedInput();
 
 }  // namespace yorv

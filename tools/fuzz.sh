@@ -5,8 +5,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-60}
 tools/install-deps.sh
 cmake --preset host >/dev/null
-cmake --build --preset host --target fuzz_line_reader fuzz_setting_int
-for target in line_reader setting_int; do
+cmake --build --preset host --target fuzz_line_reader fuzz_setting_int fuzz_path
+for target in line_reader setting_int path; do
     corpus=build/host/fuzz-corpus/$target
     mkdir -p "$corpus"
     echo "== fuzz_$target for ${seconds}s"

@@ -12,8 +12,8 @@
 // by the bin's item count that it replaced (the count read before and
 // after sending a file), measured in the same run.
 #include "bench/BenchTiming.h"
+#include "core/BlockingWork.h"
 #include "core/FileSystem.h"
-#include "core/Places.h"
 #include "core/RecycleBin.h"
 #include "core/Removal.h"
 
@@ -205,9 +205,9 @@ void StepCosts()
     start = bench::Seconds();
     int lying = 0;
     for (const auto& [dir, names] : tree) {
-        const std::optional<yorv::Place> place = yorv::FinalPlace(dir);
+        const std::optional<yorv::Place> place = yorv::PlaceOf(dir);
         for (const std::string& name : names)
-            lying += place && yorv::LiesIn(dir + "\\" + name, name, *place);
+            lying += place && yorv::LiesAt(dir + "\\" + name, *place, name);
     }
     const double placeCheck = bench::Seconds() - start;
 

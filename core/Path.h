@@ -1,0 +1,96 @@
+// Paths as the launcher builds them and takes them apart. A path is built
+// by joining with a backslash and nothing else. In a double-byte code page
+// the second byte of a character can be the byte of a backslash and is no
+// separator, so whatever walks an ANSI path is given the code page's
+// lead-byte test. Pure logic: it builds and is tested everywhere.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace yorv {
+
+// Whether a byte is the first of a double-byte character.
+using LeadByteTest = bool (*)(unsigned char byte);
+inline bool NoLeadBytes(unsigned char)
+{
+    return false;
+}
+
+std::string JoinPath(std::string_view dir, std::string_view name);
+
+template <typename Char>
+constexpr bool IsSeparator(Char c)
+{
+    return c == Char('\\') || c == Char('/');
+}
+
+// Where the last separator of `path` stands, or npos.
+std::size_t LastSeparator(std::string_view path, LeadByteTest isLead);
+
+// The folder that holds `path` and the last name in it. A folder that is a
+// drive's root keeps its backslash; a path without a separator lies in ".".
+struct PathParts {
+    std::string folder;
+    std::string name;
+};
+PathParts SplitPath(std::string_view path, LeadByteTest isLead);
+
+// A text cut after a number of bytes may end in the first byte of a
+// double-byte character, which would then pair with whatever follows it:
+// that byte is dropped.
+void DropSplitCharacter(std::string& cutText, LeadByteTest isLead);
+
+// "." and "..", which every listing returns.
+bool IsDotEntry(std::string_view name);
+
+// Whether a name as a directory listing gives it (in UTF-16) names that
+// entry when joined to its folder's path, and nothing else: not empty, no
+// path separator, drive or stream colon, wildcard or other character that
+// Windows forbids in a name, and no trailing dot or blank, which Windows
+// drops. A file system other than Windows' own can hold such names, and
+// the ANSI form of a name can turn into one (a full-width backslash
+// becomes "\"); joined to a path, they lead to another place, such as the
+// folder itself or its parent.
+bool IsPlainEntryName(std::u16string_view name);
+// The same for a name all of whose bytes are below 0x80: plain ASCII, which
+// reads the same in every code page.
+bool IsPlainEntryName(std::string_view asciiName);
+
+// Whether an entry is a link: a symbolic link, a junction or a mount leads
+// to something that is not the YMod's own, so such an entry is never
+// entered nor followed, only removed itself. Other reparse points
+// (compressed, deduplicated or cloud files and folders) hold the player's
+// data like any file or folder. `reparseTag` as a directory listing gives
+// it; Wine gives its links (Unix symbolic links) no tag at all, Windows
+// always tags a reparse point.
+constexpr bool IsLinkEntry(std::uint32_t attributes, std::uint32_t reparseTag)
+{
+    constexpr std::uint32_t kReparsePoint = 0x400;    // FILE_ATTRIBUTE_REPARSE_POINT
+    constexpr std::uint32_t kNameSurrogate = 0x20000000;  // the tag names another entity
+    return (attributes & kReparsePoint) && (reparseTag == 0 || (reparseTag & kNameSurrogate));
+}
+
+// The name of the entry that `path` names directly inside `folder` (the
+// folder, the separator after it, which a drive's root ends in already,
+// and one name), or empty when `path` lies anywhere else. `same` compares
+// the folder's part as the file system compares names.
+template <typename Char, typename Same>
+std::basic_string_view<Char> EntryNameIn(std::basic_string_view<Char> path, std::basic_string_view<Char> folder,
+                                         Same same)
+{
+    if (folder.empty() || path.size() <= folder.size())
+        return {};
+    std::size_t start = folder.size();
+    if (!IsSeparator(folder.back()) && !IsSeparator(path[start++]))
+        return {};
+    const std::basic_string_view<Char> name = path.substr(start);
+    for (const Char c : name) {
+        if (IsSeparator(c))
+            return {};
+    }
+    return !name.empty() && same(path.substr(0, folder.size()), folder) ? name : std::basic_string_view<Char>();
+}
+
+}  // namespace yorv

@@ -1,0 +1,135 @@
+#include "core/Path.h"
+
+#include <doctest.h>
+
+#include <cctype>
+
+namespace {
+
+// The lead bytes of code page 932 (Japanese), where the second byte of a
+// character can be the byte of a backslash.
+bool Cp932Lead(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool SameIgnoringCase(std::u16string_view a, std::u16string_view b)
+{
+    const auto upper = [](char16_t c) { return c < 0x80 ? static_cast<char16_t>(std::toupper(c)) : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_CASE("paths are joined with a backslash and split at their last separator, never inside a character")
+{
+    using yorv::NoLeadBytes;
+    struct Split {
+        const char* path;
+        yorv::LeadByteTest lead;
+        const char* folder;
+        const char* name;
+    };
+    const Split splits[] = {
+        {"C:\\Games\\Yorv\\Mod", NoLeadBytes, "C:\\Games\\Yorv", "Mod"},
+        {"C:\\Mod", NoLeadBytes, "C:\\", "Mod"},  // a drive's root keeps its backslash
+        {"\\Mod", NoLeadBytes, "\\", "Mod"},
+        {"Mod", NoLeadBytes, ".", "Mod"},
+        {"a/b", NoLeadBytes, "a", "b"},
+        {"C:\\Games\\", NoLeadBytes, "C:\\Games", ""},
+        {"C:\\\x83\x5C\\Mod", Cp932Lead, "C:\\\x83\x5C", "Mod"},  // "so": its trail byte is no separator
+        {"C:\\Games\\\x95\x5C", Cp932Lead, "C:\\Games", "\x95\x5C"},
+        {"C:\\Games\\\x95\x5C", NoLeadBytes, "C:\\Games\\\x95", ""},  // in a single-byte code page it is one
+        {"C:\\Games\\\x83", Cp932Lead, "C:\\Games", "\x83"},          // a lead byte at the end stands alone
+    };
+    for (const Split& split : splits) {
+        CAPTURE(split.path);
+        const yorv::PathParts parts = yorv::SplitPath(split.path, split.lead);
+        CHECK(parts.folder == split.folder);
+        CHECK(parts.name == split.name);
+    }
+    CHECK(yorv::JoinPath("C:\\Games", "Mod") == "C:\\Games\\Mod");
+    CHECK(yorv::JoinPath("", "Mod") == "\\Mod");
+    CHECK(yorv::LastSeparator("no separator", NoLeadBytes) == std::string_view::npos);
+
+    // A text cut inside a double-byte character loses the half character.
+    struct Cut {
+        const char* text;
+        const char* kept;
+    };
+    for (const Cut& cut : {Cut{"ab\x83", "ab"}, Cut{"ab\x83\x5C", "ab\x83\x5C"}, Cut{"\x83\x5C\x83", "\x83\x5C"},
+                           Cut{"\x5C\x83\x83", "\x5C\x83\x83"}, Cut{"", ""}}) {
+        std::string text = cut.text;
+        yorv::DropSplitCharacter(text, Cp932Lead);
+        CHECK(text == cut.kept);
+    }
+
+    CHECK(yorv::IsDotEntry("."));
+    CHECK(yorv::IsDotEntry(".."));
+    CHECK_FALSE(yorv::IsDotEntry("..."));
+    CHECK_FALSE(yorv::IsDotEntry(".mod"));
+}
+
+TEST_CASE("only names that lead to their own entry are plain names")
+{
+    for (const char16_t* name : {u"MyMod", u" lead", u"a.b", u"...a", u"\u00C4rger", u"\uFF0E\uFF3C", u"x~1"})
+        CHECK(yorv::IsPlainEntryName(name));
+    // Separators, drive or stream colons, wildcards and the other characters
+    // Windows forbids; a trailing dot or blank, which it drops; no name.
+    for (const char16_t* name : {u"m\\..", u"a/b", u"a:b", u"a*", u"a?", u"a\"b", u"a<b", u"a>b", u"a|b", u"a\tb",
+                                 u"Twin.", u"...", u"mod ", u" ", u""})
+        CHECK_FALSE(yorv::IsPlainEntryName(name));
+    // Plain ASCII is judged alike without being converted.
+    for (const char* name : {"MyMod", " lead", "a.b", "x~1"})
+        CHECK(yorv::IsPlainEntryName(std::string_view(name)));
+    for (const char* name : {"m\\..", "a/b", "a:b", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a\tb", "Twin.", "mod ", ""})
+        CHECK_FALSE(yorv::IsPlainEntryName(std::string_view(name)));
+}
+
+TEST_CASE("a path lies directly inside a folder only as the folder, one separator and one name")
+{
+    struct Inside {
+        std::u16string_view path;
+        std::u16string_view folder;
+        std::u16string_view name;  // empty: not directly inside
+    };
+    const Inside cases[] = {
+        {u"\\\\?\\C:\\Games\\Mod", u"\\\\?\\C:\\Games", u"Mod"},
+        {u"\\\\?\\C:\\games\\Mod", u"\\\\?\\C:\\GAMES", u"Mod"},  // the folder compared as names compare
+        {u"\\\\?\\C:\\Mod", u"\\\\?\\C:\\", u"Mod"},             // a root ends in its separator
+        {u"\\\\?\\C:\\Games", u"\\\\?\\C:\\Games", u""},         // the folder itself
+        {u"\\\\?\\C:\\", u"\\\\?\\C:\\Games", u""},              // its parent
+        {u"\\\\?\\C:\\GamesOld\\Mod", u"\\\\?\\C:\\Games", u""}, // a sibling that shares its start
+        {u"\\\\?\\C:\\GamesX", u"\\\\?\\C:\\Games", u""},
+        {u"\\\\?\\C:\\Games\\Mod\\Sub", u"\\\\?\\C:\\Games", u""},  // deeper
+        {u"\\\\?\\C:\\Games\\\\Mod", u"\\\\?\\C:\\Games", u""},
+        {u"\\\\?\\C:\\Games\\", u"\\\\?\\C:\\Games", u""},
+        {u"\\\\?\\D:\\Games\\Mod", u"\\\\?\\C:\\Games", u""},
+        {u"Mod", u"", u""},
+    };
+    for (const Inside& c : cases) {
+        CAPTURE(std::string(c.path.begin(), c.path.end()));
+        CHECK(yorv::EntryNameIn(c.path, c.folder, SameIgnoringCase) == c.name);
+    }
+}
+
+TEST_CASE("only links are kept from being entered or recycled; other reparse points are files and folders")
+{
+    constexpr std::uint32_t file = 0x20, folder = 0x10, reparse = 0x400;
+    CHECK(yorv::IsLinkEntry(file | reparse, 0xA000000C));    // symbolic link to a file
+    CHECK(yorv::IsLinkEntry(folder | reparse, 0xA000000C));  // symbolic link to a folder
+    CHECK(yorv::IsLinkEntry(folder | reparse, 0xA0000003));  // junction or mount
+    CHECK(yorv::IsLinkEntry(folder | reparse, 0));           // a Unix link as Wine lists it
+    CHECK_FALSE(yorv::IsLinkEntry(file | reparse, 0x80000017));    // compressed by the system
+    CHECK_FALSE(yorv::IsLinkEntry(file | reparse, 0x80000013));    // deduplicated
+    CHECK_FALSE(yorv::IsLinkEntry(file | reparse, 0x9000001A));    // cloud file
+    CHECK_FALSE(yorv::IsLinkEntry(folder | reparse, 0x9000701A));  // cloud folder
+    CHECK_FALSE(yorv::IsLinkEntry(file, 0xA000000C));  // the tag means nothing without the attribute
+    CHECK_FALSE(yorv::IsLinkEntry(folder, 0));
+}
