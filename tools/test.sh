@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs the whole test suite:
-# the core's logic on Linux under the sanitizers (with short fuzz runs), then
-# the launcher's tests under Wine on a private Xvfb display.
+# the core's logic on Linux under the sanitizers (with short fuzz runs) and
+# the CI workflow's check (tools/check-workflow.sh; skipped without node),
+# then the launcher's tests under Wine on a private Xvfb display.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 

@@ -319,7 +319,10 @@ RECT ChildRect(HWND control)
 
 std::string WinePath(const std::string& unixPath)
 {
-    std::string path = "Z:" + unixPath;
+    // A Linux path begins with one slash and lies on Wine's Z: drive; a path
+    // of a build on Windows begins with its drive (or is a share's, "//").
+    const bool onLinux = !unixPath.empty() && unixPath[0] == '/' && unixPath.compare(0, 2, "//") != 0;
+    std::string path = onLinux ? "Z:" + unixPath : unixPath;
     for (char& c : path) {
         if (c == '/')
             c = '\\';

@@ -120,7 +120,9 @@ std::string WindowText(HWND hwnd);
 // Where the client area of `control` lies in its parent's client area.
 RECT ChildRect(HWND control);
 
-// A Linux path as Wine sees it (Z:\...).
+// A path that CMake put into a test as the program sees it: a Linux path
+// (a build on Linux, run under Wine) on Wine's Z: drive, Z:\...; a Windows
+// path (a build on Windows) as it is. Either way with backslashes.
 std::string WinePath(const std::string& unixPath);
 
 // Whether the tests run under Wine rather than on Windows itself.
