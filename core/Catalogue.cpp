@@ -44,8 +44,7 @@ std::string ReadInstallationRecord()
 void ScanYModDirs()
 {
     YModCount = 0;
-    DirectoryListing listing(GameDir);
-    for (DirectoryEntry entry; listing.Next(entry);) {
+    for (DirectoryEntry& entry : ListDirectory(GameDir)) {
         // Hidden and system entries are not offered, as the shell hides them.
         if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;

@@ -2,8 +2,6 @@
 
 #include "core/Handle.h"
 
-#include <algorithm>
-
 namespace yorv {
 
 bool FileExists(const std::string& path)
@@ -57,11 +55,8 @@ std::optional<std::string> AnsiFromWide(std::wstring_view text)
 
 bool IsPlainName(const std::string& name)
 {
-    // Plain ASCII reads the same in every code page; anything else is judged
-    // as the system will read it: in UTF-16, where the second byte of a
-    // double-byte character is no backslash.
-    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return IsPlainEntryName(std::string_view(name));
+    // Judged as the system will read it: in UTF-16, where the second byte of
+    // a double-byte character is no backslash.
     const std::optional<std::wstring> wide = WideFromAnsi(name);
     return wide && IsPlainEntryName(std::u16string_view(reinterpret_cast<const char16_t*>(wide->data()), wide->size()));
 }

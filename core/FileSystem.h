@@ -1,8 +1,7 @@
-// Paths as the system reads them: the existence tests every part of the
-// launcher uses, conversions between the ANSI code page and UTF-16 that
-// never turn a name into another, full paths, and where a path really
-// leads, links, mounts and short names resolved. The removal asks the last
-// of every directory it enters and every file it hands to the recycle bin.
+// Paths as the system reads them: the existence tests, conversions between
+// the ANSI code page and UTF-16 that never turn a name into another, full
+// paths, and where a path really leads, links, mounts and short names
+// resolved, which the removal asks of everything it touches.
 #pragma once
 
 #include "core/Path.h"

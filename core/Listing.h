@@ -2,7 +2,6 @@
 // look ahead all read directories through it.
 #pragma once
 
-#include "core/Handle.h"
 #include "core/Path.h"
 
 #include <windows.h>
@@ -22,20 +21,8 @@ struct DirectoryEntry {
 };
 
 // The entries of `dir` ("dir\*.*"), every attribute admitted, in the order
-// the file system returns them; "." and ".." are passed over.
-class DirectoryListing {
-public:
-    explicit DirectoryListing(const std::string& dir);
-    // The next entry; false at the end.
-    bool Next(DirectoryEntry& entry);
-
-private:
-    WIN32_FIND_DATAA found_;
-    UniqueFind find_;
-    bool pending_;  // found_ holds an entry not yet handed out
-};
-
-// All of them at once, so that nothing changes a listing under its feet.
+// the file system returns them, "." and ".." passed over: read in full, so
+// that nothing changes a listing under the feet of what walks it.
 std::vector<DirectoryEntry> ListDirectory(const std::string& dir);
 
 // What a removal does with each entry of a folder it empties; the walk, the

@@ -4,9 +4,7 @@ namespace yorv {
 
 std::string JoinPath(std::string_view dir, std::string_view name)
 {
-    std::string path;
-    path.reserve(dir.size() + 1 + name.size());
-    return path.append(dir).append(1, '\\').append(name);
+    return std::string(dir).append(1, '\\').append(name);
 }
 
 namespace {
@@ -56,32 +54,16 @@ bool IsDotEntry(std::string_view name)
     return name == "." || name == "..";
 }
 
-namespace {
-
-template <typename Char>
-bool IsPlainName(std::basic_string_view<Char> name)
+bool IsPlainEntryName(std::u16string_view name)
 {
-    if (name.empty() || name.back() == Char('.') || name.back() == Char(' '))
+    if (name.empty() || name.back() == u'.' || name.back() == u' ')
         return false;
-    constexpr std::string_view kForbidden = "\\/:*?\"<>|";
-    for (const Char c : name) {
-        if (static_cast<unsigned>(c) < 0x20
-            || (static_cast<unsigned>(c) < 0x80 && kForbidden.find(static_cast<char>(c)) != std::string_view::npos))
+    constexpr std::u16string_view kForbidden = u"\\/:*?\"<>|";
+    for (const char16_t c : name) {
+        if (c < 0x20 || kForbidden.find(c) != std::u16string_view::npos)
             return false;
     }
     return true;
-}
-
-}  // namespace
-
-bool IsPlainEntryName(std::u16string_view name)
-{
-    return IsPlainName(name);
-}
-
-bool IsPlainEntryName(std::string_view asciiName)
-{
-    return IsPlainName(asciiName);
 }
 
 }  // namespace yorv

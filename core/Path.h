@@ -47,16 +47,12 @@ bool IsDotEntry(std::string_view name);
 
 // Whether a name as a directory listing gives it (in UTF-16) names that
 // entry when joined to its folder's path, and nothing else: not empty, no
-// path separator, drive or stream colon, wildcard or other character that
-// Windows forbids in a name, and no trailing dot or blank, which Windows
-// drops. A file system other than Windows' own can hold such names, and
-// the ANSI form of a name can turn into one (a full-width backslash
-// becomes "\"); joined to a path, they lead to another place, such as the
-// folder itself or its parent.
+// separator, colon, wildcard or other character Windows forbids in a name,
+// and no trailing dot or blank, which Windows drops. Other file systems can
+// hold such names, and the ANSI form of a name can turn into one (a
+// full-width backslash becomes "\"); joined to a path, they lead elsewhere,
+// such as to the folder itself or its parent.
 bool IsPlainEntryName(std::u16string_view name);
-// The same for a name all of whose bytes are below 0x80: plain ASCII, which
-// reads the same in every code page.
-bool IsPlainEntryName(std::string_view asciiName);
 
 // Whether an entry is a link: a symbolic link, a junction or a mount leads
 // to something that is not the YMod's own, so such an entry is never

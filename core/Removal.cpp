@@ -163,8 +163,7 @@ Top JudgeTop(const std::string& directory)
 // Whether the tree holds a file that RemoveTree would recycle.
 bool HoldsFiles(const std::string& directory)
 {
-    DirectoryListing listing(directory);
-    for (DirectoryEntry entry; listing.Next(entry);) {
+    for (const DirectoryEntry& entry : ListDirectory(directory)) {
         const RemovalStep step = StepFor(entry);
         if (step == RemovalStep::Recycle
             || (step == RemovalStep::Enter && HoldsFiles(JoinPath(directory, entry.name))))

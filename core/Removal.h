@@ -1,12 +1,7 @@
-// Removing a YMod's directory tree: files to the recycle bin, directories
-// deleted depth first.
-//
-// A player's files are never lost on the way: every file goes to the bin
-// one at a time, and the shell is asked to warn before it would delete one
-// for good instead; links are never followed (the link itself is removed
-// where that can be done without touching its target, and otherwise left
-// in place); and nothing is entered, recycled or deleted unless its final
-// path is its own place inside the tree being removed.
+// Removing a YMod's directory tree: files to the recycle bin one at a time,
+// directories deleted depth first. Links are never followed, and nothing is
+// entered, recycled or deleted unless it lies at its own place inside the
+// tree being removed.
 #pragma once
 
 #include <windows.h>
