@@ -2,6 +2,8 @@
 // real files.
 #include "tests/wine/TestSupport.h"
 
+#include "Main/Main.h"
+#include "Main/Program.h"
 #include "core/Catalogue.h"
 #include "core/CatalogueRules.h"
 #include "core/Errors.h"
@@ -9,6 +11,7 @@
 
 #include <doctest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -138,14 +141,30 @@ TEST_SUITE("files")
         CHECK(ScannedDirs().empty());
     }
 
-    TEST_CASE("more than 50 YMods are all listed and older slots survive a shorter scan")
+    TEST_CASE("the table's 50 YMods and any beyond are all listed, and older slots survive a shorter scan")
     {
         test::TempDir game("many");
         GameDir = game.Path();
-        for (int i = 0; i < 120; ++i)
-            test::MakeDir(game / ("mod" + std::to_string(i)));
-        CHECK(ScannedDirs().size() == 120);
-        CHECK(YModDirs.size() >= 120);
+        std::vector<std::string> made;
+        for (const std::size_t count : {std::size_t{50}, std::size_t{51}, std::size_t{120}}) {
+            CAPTURE(count);
+            while (made.size() < count) {
+                made.push_back("mod" + std::to_string(made.size()));
+                test::MakeDir(game / made.back());
+            }
+            std::vector<std::string> dirs = ScannedDirs();
+            CHECK(YModDirs.size() >= count);
+            std::sort(dirs.begin(), dirs.end());
+            std::vector<std::string> expected = made;
+            std::sort(expected.begin(), expected.end());
+            CHECK(dirs == expected);
+            // And the main window's list shows every one of them.
+            const test::CleanKey key("YorvFilesTest");
+            const test::InstallationRecord record("x\r\n" + game.Path() + "\r\n");
+            const auto windows = test::StartLauncher(key.Name());
+            CHECK(SendMessageA(FrmMain->ComboYMod, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(count));
+        }
+        GameDir = game.Path();
 
         const std::string slot100 = YModDirs[100];
         for (int i = 0; i < 120; i += 2)
