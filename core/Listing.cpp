@@ -8,11 +8,14 @@ namespace yorv {
 std::vector<DirectoryEntry> ListDirectory(const std::string& dir)
 {
     std::vector<DirectoryEntry> entries;
-    WIN32_FIND_DATAA found;
+    // Wine leaves the reparse tag unwritten: it reads as none, not as
+    // whatever the entry before or the stack held.
+    WIN32_FIND_DATAA found{};
     const UniqueFind find(::FindFirstFileA(JoinPath(dir, "*.*").c_str(), &found));
     for (bool more = static_cast<bool>(find); more; more = ::FindNextFileA(find.Get(), &found) != FALSE) {
         if (!IsDotEntry(found.cFileName))
             entries.push_back({found.cFileName, found.dwFileAttributes, found.dwReserved0});
+        found.dwReserved0 = 0;
     }
     return entries;
 }

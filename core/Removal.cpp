@@ -133,7 +133,7 @@ bool IsLinkDirectory(const std::string& path)
 {
     if (path.find_first_of("*?") != std::string::npos)
         return false;  // no such name exists; and no pattern is ever listed
-    WIN32_FIND_DATAA entry;
+    WIN32_FIND_DATAA entry{};  // Wine leaves the reparse tag unwritten
     const UniqueFind find(::FindFirstFileA(path.c_str(), &entry));
     return find && IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0);
 }
