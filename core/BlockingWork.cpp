@@ -1,5 +1,7 @@
 #include "core/BlockingWork.h"
 
+#include <algorithm>
+
 namespace yorv {
 
 namespace {
@@ -39,6 +41,29 @@ LRESULT CALLBACK InputDroppedBeforeBoxes::Activating(int code, WPARAM wParam, LP
     if (code == HCBT_ACTIVATE)
         DiscardQueuedInput();
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool WaitKeepingPainted(const std::function<bool()>& done, HANDLE change, DWORD timeoutMs)
+{
+    const ULONGLONG until = ::GetTickCount64() + timeoutMs;
+    const DWORD watched = change && change != INVALID_HANDLE_VALUE ? 1 : 0;
+    while (!done()) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= until)
+            return false;
+        const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(until - now, 50));
+        if (::MsgWaitForMultipleObjects(watched, &change, FALSE, slice, QS_PAINT | QS_INPUT | QS_SENDMESSAGE)
+                == WAIT_OBJECT_0
+            && watched)
+            ::FindNextChangeNotification(change);
+        // A bounded number: a window that never validates would be painted
+        // over and over.
+        MSG msg;
+        for (int i = 0; i < 64 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE); ++i)
+            ::DispatchMessageA(&msg);
+        DiscardQueuedInput();
+    }
+    return true;
 }
 
 }  // namespace yorv

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace yorv {
 
 // Drops the keyboard and mouse input waiting in this thread's queue.
@@ -30,5 +32,11 @@ private:
     static LRESULT CALLBACK Activating(int code, WPARAM wParam, LPARAM lParam);
     UniqueHook hook_;
 };
+
+// Waits until `done` holds, asking it again whenever `change` (which may be
+// null) is signalled and at least every 50 ms, for `timeoutMs` at the most.
+// Meanwhile this thread's windows are painted, and the player's input is
+// dropped. True when `done` held.
+bool WaitKeepingPainted(const std::function<bool()>& done, HANDLE change, DWORD timeoutMs);
 
 }  // namespace yorv

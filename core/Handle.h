@@ -68,6 +68,7 @@ struct InvalidValueTraits {
 inline void CloseKey(HKEY key) { ::RegCloseKey(key); }
 inline void CloseKernelObject(HANDLE h) { ::CloseHandle(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
+inline void CloseChangeWatch(HANDLE h) { ::FindCloseChangeNotification(h); }
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteMenu(HMENU h) { ::DestroyMenu(h); }
 inline void DeleteDc(HDC h) { ::DeleteDC(h); }
@@ -85,6 +86,7 @@ using UniqueKey = UniqueHandle<detail::NullTraits<HKEY, detail::CloseKey>>;
 using UniqueFile = UniqueHandle<detail::InvalidValueTraits<detail::CloseKernelObject>>;
 using UniqueProcess = UniqueHandle<detail::NullTraits<HANDLE, detail::CloseKernelObject>>;  // and threads
 using UniqueFind = UniqueHandle<detail::InvalidValueTraits<detail::CloseFind>>;
+using UniqueChangeWatch = UniqueHandle<detail::InvalidValueTraits<detail::CloseChangeWatch>>;
 using UniqueGdi = UniqueHandle<detail::NullTraits<HGDIOBJ, detail::DeleteGdi>>;
 using UniqueMenu = UniqueHandle<detail::NullTraits<HMENU, detail::DeleteMenu>>;
 using UniqueDc = UniqueHandle<detail::NullTraits<HDC, detail::DeleteDc>>;  // memory DCs

@@ -1,10 +1,13 @@
 #include "core/RecycleBin.h"
 
+#include "core/BlockingWork.h"
 #include "core/Com.h"
 #include "core/FileSystem.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
+#include <vector>
 
 namespace yorv {
 
@@ -13,6 +16,8 @@ namespace {
 // Where a deleted item came from, as the bin's details give it.
 constexpr GUID kDisplacedProperties = {0x9b174b33, 0x40ff, 0x11d2, {0xa2, 0x7e, 0x00, 0xc0, 0x4f, 0xc3, 0x08, 0x71}};
 constexpr DWORD kDisplacedFrom = 2;
+
+const LPCWSTR kMenuResources = MAKEINTRESOURCEW(4);  // RT_MENU, in its UTF-16 form
 
 // The check's own file: a name no file of a player's has, shown by the bin
 // as it stands (it has no extension a view could hide), and a text by
@@ -100,12 +105,28 @@ std::wstring TextOf(STRRET& text, LPCITEMIDLIST item)
     }
 }
 
-// Whether the folder the bin names is `folder`: as spelled, or as the same
-// directory reached another way (short names, another case).
+// A text as a view shows it, without the marks of writing direction that
+// Windows puts around a path in the bin's details.
+std::wstring WithoutDirectionMarks(std::wstring text)
+{
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](wchar_t c) { return c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E); }),
+               text.end());
+    return text;
+}
+
+// Whether the folder the bin names is `folder`: as spelled, but for a
+// trailing separator, or as the same directory reached another way (short
+// names, another case).
 bool SameFolder(const std::wstring& named, const std::string& folder)
 {
+    const auto trimmed = [](std::wstring_view path) {
+        while (!path.empty() && IsSeparator(path.back()))
+            path.remove_suffix(1);
+        return path;
+    };
     const std::optional<std::wstring> wideFolder = WideFromAnsi(folder);
-    if (wideFolder && SamePlace(named, *wideFolder))
+    if (wideFolder && SamePlace(trimmed(named), trimmed(*wideFolder)))
         return true;
     const std::optional<std::string> ansi = AnsiFromWide(named);
     const std::optional<Place> namedPlace = ansi ? PlaceOf(*ansi) : std::nullopt;
@@ -113,8 +134,9 @@ bool SameFolder(const std::wstring& named, const std::string& folder)
     return namedPlace && folderPlace && SamePlace(*namedPlace, *folderPlace);
 }
 
-// The check's file among the bin's items: its name, and the folder it came
-// from. Only these two are asked, and only of the items of its name.
+// The check's file among the bin's items, known by its name, which no other
+// item has. Where the bin tells which folder an item came from, that must
+// be the probe's folder too: an item of its name from elsewhere is not it.
 UniqueIdList FindInBin(IShellFolder2* bin, const Probe& probe, const std::string& folder)
 {
     std::optional<UINT> fromColumn;
@@ -126,8 +148,7 @@ UniqueIdList FindInBin(IShellFolder2* bin, const Probe& probe, const std::string
         }
     }
     UniqueCom<IEnumIDList> items;
-    if (!fromColumn
-        || bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put()) != S_OK
+    if (bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put()) != S_OK
         || !items)
         return {};
     LPITEMIDLIST next = nullptr;
@@ -136,24 +157,77 @@ UniqueIdList FindInBin(IShellFolder2* bin, const Probe& probe, const std::string
         UniqueIdList item(next);
         STRRET shown{};
         if (FAILED(bin->GetDisplayNameOf(item.Get(), SHGDN_INFOLDER, &shown))
-            || TextOf(shown, item.Get()) != probe.name)
+            || WithoutDirectionMarks(TextOf(shown, item.Get())) != probe.name)
             continue;
         SHELLDETAILS from{};
-        if (SUCCEEDED(bin->GetDetailsOf(item.Get(), *fromColumn, &from))
-            && SameFolder(TextOf(from.str, item.Get()), folder))
+        const std::wstring fromText = fromColumn && SUCCEEDED(bin->GetDetailsOf(item.Get(), *fromColumn, &from))
+                                          ? WithoutDirectionMarks(TextOf(from.str, item.Get()))
+                                          : std::wstring();
+        if (fromText.empty() || SameFolder(fromText, folder))
             return item;
     }
     return {};
 }
 
-// The command among an item's that restores it where it was: named by its
-// verb where the shell names its commands, by its caption where it names
-// none (Wine's bin).
+// A menu item's caption, as the menu holds it.
+std::wstring CaptionOf(HMENU menu, UINT item, UINT byWhat)
+{
+    wchar_t caption[128] = {};
+    ::GetMenuStringW(menu, item, caption, static_cast<int>(std::size(caption)), byWhat);
+    return caption;
+}
+
+// Walks one of the shell's menus in English beside the same menu in the
+// player's language, keeping the caption of each item that reads Restore.
+void CollectRestoreCaptions(HMENU english, HMENU shown, std::vector<std::wstring>& captions)
+{
+    for (int i = 0, count = ::GetMenuItemCount(english); i < count; ++i) {
+        if (const HMENU sub = ::GetSubMenu(english, i)) {
+            CollectRestoreCaptions(sub, shown, captions);
+            continue;
+        }
+        std::wstring caption = CaptionOf(english, static_cast<UINT>(i), MF_BYPOSITION);
+        caption.erase(std::remove(caption.begin(), caption.end(), L'&'), caption.end());
+        const UINT id = ::GetMenuItemID(english, i);
+        if (id != static_cast<UINT>(-1) && ::CompareStringOrdinal(caption.c_str(), -1, L"Restore", -1, TRUE) == CSTR_EQUAL)
+            captions.push_back(CaptionOf(shown, id, MF_BYCOMMAND));
+    }
+}
+
+// The captions the shell gives its Restore command in the player's
+// language, read from the shell's own menus: every item that reads Restore
+// in their English form, as their form for the player's language, which
+// the shell's menus take, names it. Where the shell names no verbs (Wine's
+// bin), this is how the command is known in every language.
+const std::vector<std::wstring>& ShellRestoreCaptions()
+{
+    static const std::vector<std::wstring> captions = [] {
+        std::vector<std::wstring> found;
+        const HMODULE shell = ::GetModuleHandleA("shell32.dll");
+        const auto eachMenu = [](HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+            const HRSRC english = ::FindResourceExW(module, kMenuResources, name, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+            const HGLOBAL data = english ? ::LoadResource(module, english) : nullptr;
+            const UniqueMenu englishMenu(data ? ::LoadMenuIndirectW(::LockResource(data)) : nullptr);
+            const UniqueMenu shownMenu(englishMenu ? ::LoadMenuW(module, name) : nullptr);
+            if (shownMenu)
+                CollectRestoreCaptions(englishMenu.Get(), shownMenu.Get(),
+                                       *reinterpret_cast<std::vector<std::wstring>*>(found));
+            return TRUE;
+        };
+        if (shell)
+            ::EnumResourceNamesW(shell, kMenuResources, eachMenu, reinterpret_cast<LONG_PTR>(&found));
+        return found;
+    }();
+    return captions;
+}
+
+// The command among an item's that restores it where it was: by its verb,
+// "undelete" in every language, where the shell names its commands; by the
+// shell's own caption for it where it names none.
 std::optional<UINT> RestoreCommand(IContextMenu* commands, HMENU menu, UINT first)
 {
     std::optional<UINT> byCaption;
-    const int count = ::GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0, count = ::GetMenuItemCount(menu); i < count; ++i) {
         const UINT id = ::GetMenuItemID(menu, i);
         if (id == static_cast<UINT>(-1) || id < first)
             continue;
@@ -164,11 +238,9 @@ std::optional<UINT> RestoreCommand(IContextMenu* commands, HMENU menu, UINT firs
                 return offset;
             continue;
         }
-        char caption[64] = {};
-        ::GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
-        std::string plain(caption);
-        plain.erase(std::remove(plain.begin(), plain.end(), '&'), plain.end());
-        if (::lstrcmpiA(plain.c_str(), "Restore") == 0)
+        const std::vector<std::wstring>& restore = ShellRestoreCaptions();
+        if (std::find(restore.begin(), restore.end(), CaptionOf(menu, static_cast<UINT>(i), MF_BYPOSITION))
+            != restore.end())
             byCaption = offset;
     }
     return byCaption;
@@ -180,7 +252,7 @@ std::optional<UINT> RestoreCommand(IContextMenu* commands, HMENU menu, UINT firs
 // Wine's bin asks the player before it erases an item, and because a
 // restore destroys nothing, whatever item it were given. False where the
 // shell could not: the item then stays in the bin.
-bool TakeBackFromBin(IShellFolder2* bin, LPCITEMIDLIST item, const Probe& probe)
+bool TakeBackFromBin(IShellFolder2* bin, LPCITEMIDLIST item, const Probe& probe, const std::string& folder)
 {
     constexpr UINT kFirst = 1;
     constexpr UINT kLast = 0x7FFF;
@@ -194,6 +266,8 @@ bool TakeBackFromBin(IShellFolder2* bin, LPCITEMIDLIST item, const Probe& probe)
     const std::optional<UINT> restore = RestoreCommand(commands.Get(), menu.Get(), kFirst);
     if (!restore)
         return false;
+    const UniqueChangeWatch folderChanges(::FindFirstChangeNotificationA(folder.c_str(), FALSE,
+                                                                         FILE_NOTIFY_CHANGE_FILE_NAME));
     CMINVOKECOMMANDINFO invoke{};
     invoke.cbSize = sizeof invoke;
     invoke.fMask = CMIC_MASK_FLAG_NO_UI;
@@ -202,9 +276,8 @@ bool TakeBackFromBin(IShellFolder2* bin, LPCITEMIDLIST item, const Probe& probe)
     if (FAILED(commands.Get()->InvokeCommand(&invoke)))
         return false;
     // A shell that restores in the background has the file back shortly;
-    // one that could not, never.
-    for (int waited = 0; waited < 1000 && !FileExists(probe.path); waited += 20)
-        ::Sleep(20);
+    // one that could not, never. The windows are painted meanwhile.
+    WaitKeepingPainted([&] { return FileExists(probe.path); }, folderChanges.Get(), 1000);
     return DeleteProbe(probe);
 }
 
@@ -272,7 +345,7 @@ bool RecycleBinTakesFilesFrom(const std::string& directory)
     const UniqueIdList item = FindInBin(bin.Get(), *probe, folder);
     if (!item)
         return false;
-    TakeBackFromBin(bin.Get(), item.Get(), *probe);
+    TakeBackFromBin(bin.Get(), item.Get(), *probe, folder);
     return true;
 }
 
