@@ -1,8 +1,10 @@
-// Removing a YMod, on real trees under Wine: the files must reach the XDG
-// trash of the test HOME with their original paths, the directories must
+// Removing a YMod, on real trees: the files must reach the recycle bin with
+// their original paths, as the shell's view of the bin shows them (under
+// Wine, the XDG trash of the test HOME keeps them too), the directories must
 // go, and nothing outside the YMod or anything the recycle bin cannot keep
 // may be lost.
 #include "tests/wine/TestSupport.h"
+#include "tests/wine/remove/ShellBin.h"
 
 #include "Main/Main.h"
 #include "Main/Program.h"
@@ -25,6 +27,18 @@
 #include <vector>
 
 using namespace yorv;
+
+// Lists of paths and titles, shown whole when a check fails.
+template <>
+struct doctest::StringMaker<std::vector<std::string>> {
+    static String convert(const std::vector<std::string>& items)
+    {
+        std::string text;
+        for (const std::string& item : items)
+            text += (text.empty() ? "{\"" : ", \"") + item + "\"";
+        return (text.empty() ? std::string("{}") : text + "}").c_str();
+    }
+};
 
 namespace {
 
@@ -181,9 +195,9 @@ std::vector<TrashEntry> TrashEntries()
     return entries;
 }
 
-// Whether the file that was at `winPath` is in the trash with `contents`,
-// restorable to where it was.
-bool InTrash(const std::string& winPath, const std::string& contents)
+// Under Wine, whether the XDG trash keeps the file that was at `winPath`
+// with `contents`, restorable to where it was.
+bool KeptInTrash(const std::string& winPath, const std::string& contents)
 {
     const std::string original = UnixPath(winPath);
     for (const TrashEntry& entry : TrashEntries()) {
@@ -193,21 +207,13 @@ bool InTrash(const std::string& winPath, const std::string& contents)
     return false;
 }
 
-// Anything in the trash that came from under `winDir`.
-std::vector<std::string> TrashedFrom(const std::string& winDir)
-{
-    const std::string prefix = UnixPath(winDir) + "/";
-    std::vector<std::string> found;
-    for (const TrashEntry& entry : TrashEntries()) {
-        if (entry.original.compare(0, prefix.size(), prefix) == 0)
-            found.push_back(entry.original);
-    }
-    return found;
-}
-
-// Empties the trash of what earlier runs left there from under `winDir`.
+// Empties the trash of what earlier runs left there from under `winDir`,
+// under Wine. On Windows the player's bin is left as it is: every check asks
+// what the bin gained since the test last looked.
 void ForgetTrashFrom(const std::string& winDir)
 {
+    if (!test::UnderWine())
+        return;
     const std::string prefix = UnixPath(winDir) + "/";
     for (const TrashEntry& entry : TrashEntries()) {
         if (entry.original.compare(0, prefix.size(), prefix) == 0) {
@@ -227,6 +233,7 @@ struct TrashNames {
         TrashNames names{test::NamesIn(TrashDir() + "\\files"), test::NamesIn(TrashDir() + "\\info")};
         for (std::string& name : names.info)
             name.resize(name.size() - std::string(".trashinfo").size());
+        std::sort(names.info.begin(), names.info.end());  // "a-1.trashinfo" comes before "a.trashinfo"
         return names;
     }
 
@@ -241,6 +248,49 @@ struct TrashNames {
         return added;
     }
 };
+
+// The recycle bin at one moment, and what it gained since, as the shell
+// shows it. Under Wine the XDG trash is checked as well: it gained a file in
+// files/ for each item gained, each with its twin in info/.
+class Bin {
+public:
+    Bin() : items_(test::BinItems()), trash_(test::UnderWine() ? TrashNames::Now() : TrashNames{}) {}
+
+    // The original paths of the items gained, sorted.
+    std::vector<std::string> Gained() const
+    {
+        const std::vector<std::string> now = test::BinItems();
+        std::vector<std::string> gained;
+        std::set_difference(now.begin(), now.end(), items_.begin(), items_.end(), std::back_inserter(gained));
+        if (test::UnderWine()) {
+            const TrashNames added = trash_.Added();
+            CHECK(added.files.size() == gained.size());
+            CHECK(added.info == added.files);
+        }
+        return gained;
+    }
+
+private:
+    std::vector<std::string> items_;
+    TrashNames trash_;
+};
+
+// Whether the bin took the file that was at `path`: an item of its name
+// from its folder is among the items `gained`. Under Wine the trash keeps
+// it with `contents` too.
+bool InTrash(const std::vector<std::string>& gained, const std::string& path, const std::string& contents)
+{
+    return std::binary_search(gained.begin(), gained.end(), path) && (!test::UnderWine() || KeptInTrash(path, contents));
+}
+
+// The paths of a tree's files, sorted.
+std::vector<std::string> PathsOf(const std::map<std::string, std::string>& files)
+{
+    std::vector<std::string> paths;
+    for (const auto& [path, contents] : files)
+        paths.push_back(path);
+    return paths;
+}
 
 bool Exists(const std::string& path)
 {
@@ -396,6 +446,7 @@ TEST_SUITE("remove")
             launcher.Select("FancyMod");
             const BOOL editBefore = IsWindowEnabled(FrmMain->CmdEdit.Handle());
             CHECK(editBefore);
+            const Bin bin;
 
             // No: nothing happens.
             {
@@ -405,13 +456,12 @@ TEST_SUITE("remove")
             }
             CHECK(Exists(mod + "\\readme.txt"));
             CHECK(Launcher::Selection() >= 0);
-            CHECK(TrashedFrom(game.Path()).empty());
+            CHECK(bin.Gained().empty());
 
             // Yes, with Remove pressed from the keyboard: the working window
             // is up while the work runs, gone before the verdict.
             SetFocus(FrmMain->CmdRemove.Handle());
             REQUIRE(GetFocus() == FrmMain->CmdRemove.Handle());
-            const TrashNames binBefore = TrashNames::Now();
             bool workingVisibleAtVerdict = true;
             test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
                 if (box.caption == "Success")
@@ -436,19 +486,16 @@ TEST_SUITE("remove")
             CHECK_FALSE(workingVisibleAtVerdict);
 
             // Every file is recoverable from the bin, hidden, system and read-only ones too.
+            const std::vector<std::string> gained = bin.Gained();
             for (const auto& [path, contents] : files) {
                 CAPTURE(path);
                 CHECK_FALSE(Exists(path));
-                CHECK(InTrash(path, contents));
+                CHECK(InTrash(gained, path, contents));
             }
             // The directories are deleted, not recycled.
             CHECK_FALSE(Exists(mod));
-            // The bin gained the YMod's files and nothing else: nothing of the
-            // launcher's own, in files/ or info/.
-            CHECK(TrashedFrom(game.Path()).size() == files.size());
-            const TrashNames added = binBefore.Added();
-            CHECK(added.files.size() == files.size());
-            CHECK(added.info == added.files);
+            // The bin gained the YMod's files and nothing else: nothing of the launcher's own.
+            CHECK(gained == PathsOf(files));
             CHECK(Exists(game / "OtherMod\\YMOD.DIZ"));
 
             // The list is rebuilt without it, nothing selected; Edit keeps its state.
@@ -478,6 +525,7 @@ TEST_SUITE("remove")
         test::MakeDir(game / "StayMod");
         Launcher launcher(game.Path());
         CHECK_FALSE(IsWindowEnabled(FrmMain->CmdEdit.Handle()));
+        const Bin bin;
 
         // Empty: nothing goes to the bin, not even a check file; the directory goes.
         launcher.Select("EmptyMod");
@@ -488,7 +536,7 @@ TEST_SUITE("remove")
             CHECK(watcher.Boxes()[1].caption == "Success");
         }
         CHECK_FALSE(Exists(game / "EmptyMod"));
-        CHECK(TrashedFrom(game.Path()).empty());
+        CHECK(bin.Gained().empty());
         CHECK_FALSE(Listed("EmptyMod"));
 
         // Gone before Yes: "Couldn't remove" for it in the plain dialog, then "Success".
@@ -535,6 +583,7 @@ TEST_SUITE("remove")
         HANDLE busy = CreateFileA((mod + "\\data\\sounds\\busy.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
         REQUIRE(busy != INVALID_HANDLE_VALUE);
+        const Bin bin;
         std::vector<bool> workingVisible;
         // Yes to the question; the shell then offers to delete the file for
         // good instead: No; then OK to each message.
@@ -564,8 +613,9 @@ TEST_SUITE("remove")
         CHECK_FALSE(workingVisible[5]);
 
         CHECK(test::ReadBytes(mod + "\\data\\sounds\\busy.wav") == "busy");
-        CHECK(InTrash(mod + "\\data\\table.txt", "table"));
-        CHECK(InTrash(mod + "\\YMOD.DIZ", "Locked Mod\r\n"));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(InTrash(gained, mod + "\\data\\table.txt", "table"));
+        CHECK(InTrash(gained, mod + "\\YMOD.DIZ", "Locked Mod\r\n"));
         // Listed again, under its directory name now that its description file is gone.
         CHECK(Launcher::ListTexts() == std::vector<std::string>{"LockedMod"});
         CHECK(Launcher::Selection() == -1);
@@ -648,13 +698,15 @@ TEST_SUITE("remove")
         Launcher launcher(shortGame);
         launcher.Select("Long Named Mod Folder");
 
+        const Bin bin;
         test::ModalWatcher watcher({IDYES});
         FrmMain->CmdRemoveClick();
         REQUIRE(watcher.Boxes().size() == 2);
         CHECK(watcher.Boxes()[1].caption == "Success");
         CHECK_FALSE(Exists(mod));
-        CHECK(InTrash(mod + "\\Readme For Players.txt", "readme"));
-        CHECK(InTrash(mod + "\\Music Files\\Theme.ogg", "theme"));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(InTrash(gained, mod + "\\Readme For Players.txt", "readme"));
+        CHECK(InTrash(gained, mod + "\\Music Files\\Theme.ogg", "theme"));
     }
 
     TEST_CASE("links inside a YMod are never followed: what they lead to stays untouched and out of the bin")
@@ -675,38 +727,38 @@ TEST_SUITE("remove")
         const std::string mod = game / "LinkMod";
         test::MakeDir(mod);
         test::MakeDir(mod + "\\saves");
-        test::WriteBytes(mod + "\\own.txt", "own");
+        std::map<std::string, std::string> own = {{mod + "\\own.txt", "own"}};
         // Own files on either side of the link to a file: the link is judged
         // in the middle of its directory, not only at its ends.
         for (const char* name : {"a.sav", "m.sav", "z.sav"})
-            test::WriteBytes(mod + "\\saves\\" + name, name);
-        MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
-        MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
+            own[mod + "\\saves\\" + name] = name;
         // And one among many files of the YMod's own, judged long after the
         // first file went, and after the walk came back from a subfolder.
         for (int i = 0; i < 40; ++i)
-            test::WriteBytes(mod + "\\own" + std::to_string(i) + ".txt", "own");
+            own[mod + "\\own" + std::to_string(i) + ".txt"] = "own";
+        for (const auto& [path, contents] : own)
+            test::WriteBytes(path, contents);
+        MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
+        MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
         MakeUnixLink(outside / "single.sav", mod + "\\top.sav");
         REQUIRE(test::ReadBytes(mod + "\\saves\\single.sav") == "single");
         REQUIRE((GetFileAttributesA((mod + "\\saves\\shared").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
         Launcher launcher(game.Path());
         launcher.Select("LinkMod");
 
+        const Bin bin;
         test::ModalWatcher watcher({IDYES});
         FrmMain->CmdRemoveClick();
 
-        // Neither target is touched, and nothing of theirs reaches the bin.
+        // Neither target is touched, and nothing of theirs reaches the bin,
+        // nor anything through the links: the bin gained the YMod's own
+        // files, which go as usual, and nothing else.
         CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
         CHECK(test::ReadBytes(outside / "single.sav") == "single");
-        CHECK(TrashedFrom(outside.Path()).empty());
-        CHECK_FALSE(InTrash(mod + "\\saves\\single.sav", "single"));
-        CHECK_FALSE(InTrash(mod + "\\top.sav", "single"));
-        // The YMod's own files go as usual.
-        CHECK(InTrash(mod + "\\own.txt", "own"));
-        for (int i = 0; i < 40; ++i)
-            CHECK(InTrash(mod + "\\own" + std::to_string(i) + ".txt", "own"));
-        for (const char* name : {"a.sav", "m.sav", "z.sav"})
-            CHECK(InTrash(mod + "\\saves\\" + name, name));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == PathsOf(own));
+        for (const auto& [path, contents] : own)
+            CHECK(InTrash(gained, path, contents));
         // Wine cannot remove a Unix link without following it, so both links
         // stay, and with them their directories.
         const auto& boxes = watcher.Boxes();
@@ -728,7 +780,7 @@ TEST_SUITE("remove")
         FrmMain->CmdRemoveClick();
         CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
         CHECK(test::NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
-        CHECK(TrashedFrom(outside.Path()).empty());
+        CHECK(bin.Gained() == gained);
     }
 
     TEST_CASE("names that lead elsewhere are not listed, and nothing is entered or removed through them")
@@ -763,6 +815,7 @@ TEST_SUITE("remove")
         REQUIRE(CreateDirectoryW((Long(game.Path()) + L"\\\xFF0E\xFF3C").c_str(), nullptr));
 
         Launcher launcher(game.Path());
+        const Bin bin;
         std::vector<std::string> listed = Launcher::ListTexts();
         std::sort(listed.begin(), listed.end());
         CHECK(listed == std::vector<std::string>{"Loop", "Real Mod", "Twin Mod"});
@@ -775,7 +828,7 @@ TEST_SUITE("remove")
         CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
         CHECK(test::ReadBytes(game / "player.sav") == "save");
         CHECK(test::ReadBytes(game / "Twin\\YMOD.DIZ") == "Twin Mod\r\n");
-        CHECK(TrashedFrom(game.Path()).empty());
+        CHECK(bin.Gained().empty());
 
         // Two names in a YMod that each lead back to it are passed over, not
         // walked for ever; a real file still counts.
@@ -785,9 +838,10 @@ TEST_SUITE("remove")
         launcher.Select("Loop");
         test::ModalWatcher watcher({IDYES});
         FrmMain->CmdRemoveClick();
-        CHECK(InTrash(game / "Loop\\own.txt", "own"));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == std::vector<std::string>{game / "Loop\\own.txt"});
+        CHECK(InTrash(gained, game / "Loop\\own.txt", "own"));
         CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
-        CHECK(TrashedFrom(game.Path()).size() == 1);
         const auto& boxes = watcher.Boxes();
         REQUIRE(boxes.size() == 5);
         std::vector<std::string> leftInPlace{boxes[1].text, boxes[2].text};
@@ -826,6 +880,7 @@ TEST_SUITE("remove")
         Launcher launcher(game.Path());
         launcher.Select("LongMod");
 
+        const Bin bin;
         int widestText = 0;
         bool centred = true;
         test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
@@ -842,7 +897,7 @@ TEST_SUITE("remove")
         });
         FrmMain->CmdRemoveClick();
 
-        CHECK(InTrash(longFile, "long"));
+        CHECK(InTrash(bin.Gained(), longFile, "long"));
         CHECK_FALSE(Exists(longFile));
         // The file out of reach stays where it is, and the player is told.
         CHECK(GetFileAttributesW(Long(deep).c_str()) != INVALID_FILE_ATTRIBUTES);
@@ -918,7 +973,7 @@ TEST_SUITE("remove")
             test::WriteBytes(TrashDir() + "\\info\\" + earlierName(i) + ".trashinfo",
                              "[Trash Info]\nPath=" + original + "\nDeletionDate=2026-01-02T03:04:05\n");
         }
-        const TrashNames binBefore = TrashNames::Now();
+        const Bin bin;
 
         Launcher launcher(game.Path());
         launcher.Select("BusyBinMod");
@@ -927,10 +982,9 @@ TEST_SUITE("remove")
         REQUIRE(watcher.Boxes().size() == 2);
         CHECK(watcher.Boxes()[1].caption == "Success");
         CHECK_FALSE(Exists(mod));
-        CHECK(InTrash(mod + "\\data.txt", "data"));
-        const TrashNames added = binBefore.Added();
-        CHECK(added.files == std::vector<std::string>{"data.txt"});
-        CHECK(added.info == added.files);
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == std::vector<std::string>{mod + "\\data.txt"});
+        CHECK(InTrash(gained, mod + "\\data.txt", "data"));
         int kept = 0;
         for (int i = 0; i < kEarlier; ++i)
             kept += InTrashAs(earlierName(i), "old " + std::to_string(i));
@@ -1077,6 +1131,7 @@ TEST_SUITE("dbcs")
         test::MakeDir(inner + "\\Mod");
         test::WriteBytes(inner + "\\Mod\\c.txt", "c");
 
+        const Bin bin;
         for (const std::string& mod : {game / software, game / "Mod", inner + "\\Mod"}) {
             CAPTURE(mod);
             CHECK(TreeHoldsFiles(mod));
@@ -1088,10 +1143,16 @@ TEST_SUITE("dbcs")
         }
         // The three files. Wine's bin names its commands in Japanese alone
         // here, so the bin check cannot take its own file back out.
-        const std::vector<std::string> trashed = TrashedFrom(game.Path());
-        CHECK(std::count_if(trashed.begin(), trashed.end(), [](const std::string& path) {
-                  return path.find("~YorvFrontEnd recycle bin check") == std::string::npos;
-              }) == 3);
+        std::vector<std::string> gained = bin.Gained();
+        gained.erase(std::remove_if(gained.begin(), gained.end(),
+                                    [](const std::string& path) {
+                                        return path.find("~YorvFrontEnd recycle bin check") != std::string::npos;
+                                    }),
+                     gained.end());
+        std::vector<std::string> files{game / software + "\\a.txt", game / "Mod" + "\\" + table + "\\b.txt",
+                                       inner + "\\Mod\\c.txt"};
+        std::sort(files.begin(), files.end());
+        CHECK(gained == files);
     }
 
     TEST_CASE("a title cut for the list never ends in half a character")
