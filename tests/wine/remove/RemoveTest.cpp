@@ -16,6 +16,7 @@
 #include "working/working.h"
 
 #include <doctest.h>
+#include <winioctl.h>
 
 #include <algorithm>
 #include <cctype>
@@ -295,6 +296,52 @@ std::vector<std::string> PathsOf(const std::map<std::string, std::string>& files
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsLink(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A directory junction at `link` to the folder `target`, made as the
+// system's own tools make one: mount-point reparse data set on an empty
+// directory. The error, or 0. Where the data cannot be set, the directory
+// stays, a plain empty one.
+DWORD MakeJunction(const std::string& target, const std::string& link)
+{
+    if (!CreateDirectoryA(link.c_str(), nullptr))
+        return GetLastError();
+    HANDLE dir = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (dir == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    // The mount-point form of REPARSE_DATA_BUFFER: the tag, the length of
+    // what follows the first eight bytes, where the two names lie, and the
+    // names, the one the system follows and the one it shows, each ended by a NUL.
+    const std::wstring shown(target.begin(), target.end());
+    const std::wstring followed = L"\\??\\" + shown;
+    struct {
+        DWORD tag;
+        WORD dataLength;
+        WORD reserved;
+        WORD followedOffset, followedLength, shownOffset, shownLength;
+        WCHAR names[2 * MAX_PATH];
+    } data{};
+    REQUIRE(followed.size() + shown.size() + 2 <= std::size(data.names));
+    data.tag = IO_REPARSE_TAG_MOUNT_POINT;
+    data.followedLength = static_cast<WORD>(followed.size() * sizeof(WCHAR));
+    data.shownOffset = static_cast<WORD>(data.followedLength + sizeof(WCHAR));
+    data.shownLength = static_cast<WORD>(shown.size() * sizeof(WCHAR));
+    std::copy(followed.begin(), followed.end(), data.names);
+    std::copy(shown.begin(), shown.end(), data.names + followed.size() + 1);
+    data.dataLength = static_cast<WORD>(8 + data.shownOffset + data.shownLength + sizeof(WCHAR));
+    DWORD returned = 0;
+    const BOOL set = DeviceIoControl(dir, FSCTL_SET_REPARSE_POINT, &data, data.dataLength + 8u, nullptr, 0, &returned,
+                                     nullptr);
+    const DWORD error = set ? 0 : GetLastError();
+    CloseHandle(dir);
+    return error;
 }
 
 // Whether the trash holds `name`, in files/ with `contents` and in info/.
@@ -750,7 +797,7 @@ TEST_SUITE("remove")
         MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
         MakeUnixLink(outside / "single.sav", mod + "\\top.sav");
         REQUIRE(test::ReadBytes(mod + "\\saves\\single.sav") == "single");
-        REQUIRE((GetFileAttributesA((mod + "\\saves\\shared").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+        REQUIRE(IsLink(mod + "\\saves\\shared"));
         Launcher launcher(game.Path());
         launcher.Select("LinkMod");
 
@@ -789,6 +836,58 @@ TEST_SUITE("remove")
         CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
         CHECK(test::NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
         CHECK(bin.Gained() == gained);
+    }
+
+    TEST_CASE("a junction and a directory symbolic link made through the system go themselves, and nothing of "
+              "what they lead to")
+    {
+        test::TempDir game("remove_system_links");
+        test::TempDir outside("remove_system_targets");
+        ForgetTrashFrom(game.Path());
+        const std::string mod = game / "LinkMod";
+        test::MakeDir(mod);
+        test::WriteBytes(mod + "\\own.txt", "own");
+        for (const char* target : {"junctioned", "symlinked"}) {
+            test::MakeDir(outside / target);
+            test::WriteBytes(outside / target + "\\kept.sav", "kept");
+        }
+        const DWORD junctionError = MakeJunction(outside / "junctioned", mod + "\\junction");
+        const DWORD symlinkError =
+            CreateSymbolicLinkA((mod + "\\symlink").c_str(), (outside / "symlinked").c_str(),
+                                SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
+                ? 0
+                : GetLastError();
+        // A kind the system cannot make here is left out, saying why: Wine 8
+        // makes neither (the junction's directory stays a plain empty one,
+        // and CreateSymbolicLinkA says it made a link it did not); Windows
+        // makes a symbolic link only in Developer Mode or elevated.
+        for (const auto& [link, error] : {std::pair{mod + "\\junction", junctionError},
+                                          std::pair{mod + "\\symlink", symlinkError}}) {
+            if (!IsLink(link) && (test::UnderWine() || error == ERROR_PRIVILEGE_NOT_HELD))
+                MESSAGE("skipped, the system cannot make ", link, error ? " (error " + std::to_string(error) + ")"
+                                                                        : std::string(" though it says it did"));
+            else
+                CHECK_MESSAGE(IsLink(link), "error ", error, " making ", link);
+        }
+        Launcher launcher(game.Path());
+        launcher.Select("LinkMod");
+
+        const Bin bin;
+        test::ModalWatcher watcher({IDYES});
+        FrmMain->CmdRemoveClick();
+        // The links go as links, and the directory with them.
+        REQUIRE(watcher.Boxes().size() == 2);
+        CHECK(watcher.Boxes()[1].caption == "Success");
+        CHECK_FALSE(Exists(mod));
+        // What they lead to is untouched, and the bin gained the YMod's own
+        // file and nothing else.
+        for (const char* target : {"junctioned", "symlinked"}) {
+            CHECK(test::NamesIn(outside / target) == std::vector<std::string>{"kept.sav"});
+            CHECK(test::ReadBytes(outside / target + "\\kept.sav") == "kept");
+        }
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == std::vector<std::string>{mod + "\\own.txt"});
+        CHECK(InTrash(gained, mod + "\\own.txt", "own"));
     }
 
     TEST_CASE("names that lead elsewhere are not listed, and nothing is entered or removed through them")
