@@ -270,16 +270,15 @@ void ModalWatcher::Check()
                     box.defaultButton = id;
             }
         }
+        if (!answers_.empty()) {
+            box.answer = answers_.front();
+            answers_.erase(answers_.begin());
+        }
         if (onBox_)
             onBox_(box);
         boxes_.push_back(box);
-
-        int answer = IDOK;
-        if (!answers_.empty()) {
-            answer = answers_.front();
-            answers_.erase(answers_.begin());
-        }
-        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hwnd, answer)));
+        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(box.answer, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hwnd, box.answer)));
     }
 }
 

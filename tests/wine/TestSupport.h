@@ -87,11 +87,13 @@ struct ModalBox {
     int defaultButton = 0;
     HWND owner = nullptr;
     bool mainWindowEnabled = true;  // the main window's state while it was up
+    int answer = IDOK;              // the next answer in line; `onBox` may give another
 };
 
 // Answers message boxes shown on this thread while it lives: each box is
 // recorded and answered with the next answer in line (IDOK when none is
-// left). `onBox` may inspect other windows while the box is up.
+// left). `onBox` may inspect other windows while the box is up, and answer
+// the box otherwise.
 class ModalWatcher {
 public:
     explicit ModalWatcher(std::vector<int> answers = {}, std::function<void(ModalBox&)> onBox = {});

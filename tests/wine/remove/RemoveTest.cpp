@@ -1,8 +1,10 @@
-// Removing a YMod, on real trees under Wine: the files must reach the XDG
-// trash of the test HOME with their original paths, the directories must
+// Removing a YMod, on real trees: the files must reach the recycle bin with
+// their original paths, as the shell's view of the bin shows them (under
+// Wine, the XDG trash of the test HOME keeps them too), the directories must
 // go, and nothing outside the YMod or anything the recycle bin cannot keep
 // may be lost.
 #include "tests/wine/TestSupport.h"
+#include "tests/wine/remove/ShellBin.h"
 
 #include "Main/Main.h"
 #include "Main/Program.h"
@@ -14,6 +16,7 @@
 #include "working/working.h"
 
 #include <doctest.h>
+#include <winioctl.h>
 
 #include <algorithm>
 #include <cctype>
@@ -25,6 +28,18 @@
 #include <vector>
 
 using namespace yorv;
+
+// Lists of paths and titles, shown whole when a check fails.
+template <>
+struct doctest::StringMaker<std::vector<std::string>> {
+    static String convert(const std::vector<std::string>& items)
+    {
+        std::string text;
+        for (const std::string& item : items)
+            text += (text.empty() ? "{\"" : ", \"") + item + "\"";
+        return (text.empty() ? std::string("{}") : text + "}").c_str();
+    }
+};
 
 namespace {
 
@@ -181,9 +196,9 @@ std::vector<TrashEntry> TrashEntries()
     return entries;
 }
 
-// Whether the file that was at `winPath` is in the trash with `contents`,
-// restorable to where it was.
-bool InTrash(const std::string& winPath, const std::string& contents)
+// Under Wine, whether the XDG trash keeps the file that was at `winPath`
+// with `contents`, restorable to where it was.
+bool KeptInTrash(const std::string& winPath, const std::string& contents)
 {
     const std::string original = UnixPath(winPath);
     for (const TrashEntry& entry : TrashEntries()) {
@@ -193,21 +208,13 @@ bool InTrash(const std::string& winPath, const std::string& contents)
     return false;
 }
 
-// Anything in the trash that came from under `winDir`.
-std::vector<std::string> TrashedFrom(const std::string& winDir)
-{
-    const std::string prefix = UnixPath(winDir) + "/";
-    std::vector<std::string> found;
-    for (const TrashEntry& entry : TrashEntries()) {
-        if (entry.original.compare(0, prefix.size(), prefix) == 0)
-            found.push_back(entry.original);
-    }
-    return found;
-}
-
-// Empties the trash of what earlier runs left there from under `winDir`.
+// Empties the trash of what earlier runs left there from under `winDir`,
+// under Wine. On Windows the player's bin is left as it is: every check asks
+// what the bin gained since the test last looked.
 void ForgetTrashFrom(const std::string& winDir)
 {
+    if (!test::UnderWine())
+        return;
     const std::string prefix = UnixPath(winDir) + "/";
     for (const TrashEntry& entry : TrashEntries()) {
         if (entry.original.compare(0, prefix.size(), prefix) == 0) {
@@ -227,6 +234,7 @@ struct TrashNames {
         TrashNames names{test::NamesIn(TrashDir() + "\\files"), test::NamesIn(TrashDir() + "\\info")};
         for (std::string& name : names.info)
             name.resize(name.size() - std::string(".trashinfo").size());
+        std::sort(names.info.begin(), names.info.end());  // "a-1.trashinfo" comes before "a.trashinfo"
         return names;
     }
 
@@ -242,9 +250,98 @@ struct TrashNames {
     }
 };
 
+// The recycle bin at one moment, and what it gained since, as the shell
+// shows it. Under Wine the XDG trash is checked as well: it gained a file in
+// files/ for each item gained, each with its twin in info/.
+class Bin {
+public:
+    Bin() : items_(test::BinItems()), trash_(test::UnderWine() ? TrashNames::Now() : TrashNames{}) {}
+
+    // The original paths of the items gained, sorted.
+    std::vector<std::string> Gained() const
+    {
+        const std::vector<std::string> now = test::BinItems();
+        std::vector<std::string> gained;
+        std::set_difference(now.begin(), now.end(), items_.begin(), items_.end(), std::back_inserter(gained));
+        if (test::UnderWine()) {
+            const TrashNames added = trash_.Added();
+            CHECK(added.files.size() == gained.size());
+            CHECK(added.info == added.files);
+        }
+        return gained;
+    }
+
+private:
+    std::vector<std::string> items_;
+    TrashNames trash_;
+};
+
+// Whether the bin took the file that was at `path`: an item of its name
+// from its folder is among the items `gained`. Under Wine the trash keeps
+// it with `contents` too.
+bool InTrash(const std::vector<std::string>& gained, const std::string& path, const std::string& contents)
+{
+    return std::binary_search(gained.begin(), gained.end(), path) && (!test::UnderWine() || KeptInTrash(path, contents));
+}
+
+// The paths of a tree's files, sorted.
+std::vector<std::string> PathsOf(const std::map<std::string, std::string>& files)
+{
+    std::vector<std::string> paths;
+    for (const auto& [path, contents] : files)
+        paths.push_back(path);
+    return paths;
+}
+
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsLink(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A directory junction at `link` to the folder `target`, made as the
+// system's own tools make one: mount-point reparse data set on an empty
+// directory. The error, or 0. Where the data cannot be set, the directory
+// stays, a plain empty one.
+DWORD MakeJunction(const std::string& target, const std::string& link)
+{
+    if (!CreateDirectoryA(link.c_str(), nullptr))
+        return GetLastError();
+    HANDLE dir = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (dir == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    // The mount-point form of REPARSE_DATA_BUFFER: the tag, the length of
+    // what follows the first eight bytes, where the two names lie, and the
+    // names, the one the system follows and the one it shows, each ended by a NUL.
+    const std::wstring shown(target.begin(), target.end());
+    const std::wstring followed = L"\\??\\" + shown;
+    struct {
+        DWORD tag;
+        WORD dataLength;
+        WORD reserved;
+        WORD followedOffset, followedLength, shownOffset, shownLength;
+        WCHAR names[2 * MAX_PATH];
+    } data{};
+    REQUIRE(followed.size() + shown.size() + 2 <= std::size(data.names));
+    data.tag = IO_REPARSE_TAG_MOUNT_POINT;
+    data.followedLength = static_cast<WORD>(followed.size() * sizeof(WCHAR));
+    data.shownOffset = static_cast<WORD>(data.followedLength + sizeof(WCHAR));
+    data.shownLength = static_cast<WORD>(shown.size() * sizeof(WCHAR));
+    std::copy(followed.begin(), followed.end(), data.names);
+    std::copy(shown.begin(), shown.end(), data.names + followed.size() + 1);
+    data.dataLength = static_cast<WORD>(8 + data.shownOffset + data.shownLength + sizeof(WCHAR));
+    DWORD returned = 0;
+    const BOOL set = DeviceIoControl(dir, FSCTL_SET_REPARSE_POINT, &data, data.dataLength + 8u, nullptr, 0, &returned,
+                                     nullptr);
+    const DWORD error = set ? 0 : GetLastError();
+    CloseHandle(dir);
+    return error;
 }
 
 // Whether the trash holds `name`, in files/ with `contents` and in info/.
@@ -396,6 +493,7 @@ TEST_SUITE("remove")
             launcher.Select("FancyMod");
             const BOOL editBefore = IsWindowEnabled(FrmMain->CmdEdit.Handle());
             CHECK(editBefore);
+            const Bin bin;
 
             // No: nothing happens.
             {
@@ -405,13 +503,12 @@ TEST_SUITE("remove")
             }
             CHECK(Exists(mod + "\\readme.txt"));
             CHECK(Launcher::Selection() >= 0);
-            CHECK(TrashedFrom(game.Path()).empty());
+            CHECK(bin.Gained().empty());
 
             // Yes, with Remove pressed from the keyboard: the working window
             // is up while the work runs, gone before the verdict.
             SetFocus(FrmMain->CmdRemove.Handle());
             REQUIRE(GetFocus() == FrmMain->CmdRemove.Handle());
-            const TrashNames binBefore = TrashNames::Now();
             bool workingVisibleAtVerdict = true;
             test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
                 if (box.caption == "Success")
@@ -436,19 +533,16 @@ TEST_SUITE("remove")
             CHECK_FALSE(workingVisibleAtVerdict);
 
             // Every file is recoverable from the bin, hidden, system and read-only ones too.
+            const std::vector<std::string> gained = bin.Gained();
             for (const auto& [path, contents] : files) {
                 CAPTURE(path);
                 CHECK_FALSE(Exists(path));
-                CHECK(InTrash(path, contents));
+                CHECK(InTrash(gained, path, contents));
             }
             // The directories are deleted, not recycled.
             CHECK_FALSE(Exists(mod));
-            // The bin gained the YMod's files and nothing else: nothing of the
-            // launcher's own, in files/ or info/.
-            CHECK(TrashedFrom(game.Path()).size() == files.size());
-            const TrashNames added = binBefore.Added();
-            CHECK(added.files.size() == files.size());
-            CHECK(added.info == added.files);
+            // The bin gained the YMod's files and nothing else: nothing of the launcher's own.
+            CHECK(gained == PathsOf(files));
             CHECK(Exists(game / "OtherMod\\YMOD.DIZ"));
 
             // The list is rebuilt without it, nothing selected; Edit keeps its state.
@@ -478,6 +572,7 @@ TEST_SUITE("remove")
         test::MakeDir(game / "StayMod");
         Launcher launcher(game.Path());
         CHECK_FALSE(IsWindowEnabled(FrmMain->CmdEdit.Handle()));
+        const Bin bin;
 
         // Empty: nothing goes to the bin, not even a check file; the directory goes.
         launcher.Select("EmptyMod");
@@ -488,7 +583,7 @@ TEST_SUITE("remove")
             CHECK(watcher.Boxes()[1].caption == "Success");
         }
         CHECK_FALSE(Exists(game / "EmptyMod"));
-        CHECK(TrashedFrom(game.Path()).empty());
+        CHECK(bin.Gained().empty());
         CHECK_FALSE(Listed("EmptyMod"));
 
         // Gone before Yes: "Couldn't remove" for it in the plain dialog, then "Success".
@@ -519,6 +614,8 @@ TEST_SUITE("remove")
 
     TEST_CASE("a file held open stays with its directories: messages innermost first, then ERROR")
     {
+        YORV_NEEDS_WINE("Wine's shell offers to delete a file held open for good, which is answered No; Windows shows its "
+                        "File In Use dialog instead");
         test::TempDir game("remove_locked");
         ForgetTrashFrom(game.Path());
         const std::string mod = game / "LockedMod";
@@ -535,6 +632,7 @@ TEST_SUITE("remove")
         HANDLE busy = CreateFileA((mod + "\\data\\sounds\\busy.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
         REQUIRE(busy != INVALID_HANDLE_VALUE);
+        const Bin bin;
         std::vector<bool> workingVisible;
         // Yes to the question; the shell then offers to delete the file for
         // good instead: No; then OK to each message.
@@ -564,8 +662,9 @@ TEST_SUITE("remove")
         CHECK_FALSE(workingVisible[5]);
 
         CHECK(test::ReadBytes(mod + "\\data\\sounds\\busy.wav") == "busy");
-        CHECK(InTrash(mod + "\\data\\table.txt", "table"));
-        CHECK(InTrash(mod + "\\YMOD.DIZ", "Locked Mod\r\n"));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(InTrash(gained, mod + "\\data\\table.txt", "table"));
+        CHECK(InTrash(gained, mod + "\\YMOD.DIZ", "Locked Mod\r\n"));
         // Listed again, under its directory name now that its description file is gone.
         CHECK(Launcher::ListTexts() == std::vector<std::string>{"LockedMod"});
         CHECK(Launcher::Selection() == -1);
@@ -602,6 +701,11 @@ TEST_SUITE("remove")
         for (const Case& c : cases) {
             const std::string mod = c.mod;
             CAPTURE(mod);
+            if (mod == "LockedMod" && !test::UnderWine()) {
+                MESSAGE("LockedMod skipped on Windows, needs Wine: Windows meets a file held open with its File In Use "
+                        "dialog, not with an offer to delete it for good");
+                continue;
+            }
             launcher.Select(mod);
             test::ModalWatcher watcher(c.answers, [&](test::ModalBox& box) {
                 if (box.caption != "Are you sure?")
@@ -648,17 +752,20 @@ TEST_SUITE("remove")
         Launcher launcher(shortGame);
         launcher.Select("Long Named Mod Folder");
 
+        const Bin bin;
         test::ModalWatcher watcher({IDYES});
         FrmMain->CmdRemoveClick();
         REQUIRE(watcher.Boxes().size() == 2);
         CHECK(watcher.Boxes()[1].caption == "Success");
         CHECK_FALSE(Exists(mod));
-        CHECK(InTrash(mod + "\\Readme For Players.txt", "readme"));
-        CHECK(InTrash(mod + "\\Music Files\\Theme.ogg", "theme"));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(InTrash(gained, mod + "\\Readme For Players.txt", "readme"));
+        CHECK(InTrash(gained, mod + "\\Music Files\\Theme.ogg", "theme"));
     }
 
     TEST_CASE("links inside a YMod are never followed: what they lead to stays untouched and out of the bin")
     {
+        YORV_NEEDS_WINE("Unix symbolic links, made with ln on Wine's Unix side");
         // The links go the Unix way, so that cleaning up never follows them,
         // before (what a failed run left) and after.
         RemoveTheUnixWay("C:\\yorvtests\\remove_links");
@@ -675,38 +782,38 @@ TEST_SUITE("remove")
         const std::string mod = game / "LinkMod";
         test::MakeDir(mod);
         test::MakeDir(mod + "\\saves");
-        test::WriteBytes(mod + "\\own.txt", "own");
+        std::map<std::string, std::string> own = {{mod + "\\own.txt", "own"}};
         // Own files on either side of the link to a file: the link is judged
         // in the middle of its directory, not only at its ends.
         for (const char* name : {"a.sav", "m.sav", "z.sav"})
-            test::WriteBytes(mod + "\\saves\\" + name, name);
-        MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
-        MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
+            own[mod + "\\saves\\" + name] = name;
         // And one among many files of the YMod's own, judged long after the
         // first file went, and after the walk came back from a subfolder.
         for (int i = 0; i < 40; ++i)
-            test::WriteBytes(mod + "\\own" + std::to_string(i) + ".txt", "own");
+            own[mod + "\\own" + std::to_string(i) + ".txt"] = "own";
+        for (const auto& [path, contents] : own)
+            test::WriteBytes(path, contents);
+        MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
+        MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
         MakeUnixLink(outside / "single.sav", mod + "\\top.sav");
         REQUIRE(test::ReadBytes(mod + "\\saves\\single.sav") == "single");
-        REQUIRE((GetFileAttributesA((mod + "\\saves\\shared").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+        REQUIRE(IsLink(mod + "\\saves\\shared"));
         Launcher launcher(game.Path());
         launcher.Select("LinkMod");
 
+        const Bin bin;
         test::ModalWatcher watcher({IDYES});
         FrmMain->CmdRemoveClick();
 
-        // Neither target is touched, and nothing of theirs reaches the bin.
+        // Neither target is touched, and nothing of theirs reaches the bin,
+        // nor anything through the links: the bin gained the YMod's own
+        // files, which go as usual, and nothing else.
         CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
         CHECK(test::ReadBytes(outside / "single.sav") == "single");
-        CHECK(TrashedFrom(outside.Path()).empty());
-        CHECK_FALSE(InTrash(mod + "\\saves\\single.sav", "single"));
-        CHECK_FALSE(InTrash(mod + "\\top.sav", "single"));
-        // The YMod's own files go as usual.
-        CHECK(InTrash(mod + "\\own.txt", "own"));
-        for (int i = 0; i < 40; ++i)
-            CHECK(InTrash(mod + "\\own" + std::to_string(i) + ".txt", "own"));
-        for (const char* name : {"a.sav", "m.sav", "z.sav"})
-            CHECK(InTrash(mod + "\\saves\\" + name, name));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == PathsOf(own));
+        for (const auto& [path, contents] : own)
+            CHECK(InTrash(gained, path, contents));
         // Wine cannot remove a Unix link without following it, so both links
         // stay, and with them their directories.
         const auto& boxes = watcher.Boxes();
@@ -728,7 +835,59 @@ TEST_SUITE("remove")
         FrmMain->CmdRemoveClick();
         CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
         CHECK(test::NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
-        CHECK(TrashedFrom(outside.Path()).empty());
+        CHECK(bin.Gained() == gained);
+    }
+
+    TEST_CASE("a junction and a directory symbolic link made through the system go themselves, and nothing of "
+              "what they lead to")
+    {
+        test::TempDir game("remove_system_links");
+        test::TempDir outside("remove_system_targets");
+        ForgetTrashFrom(game.Path());
+        const std::string mod = game / "LinkMod";
+        test::MakeDir(mod);
+        test::WriteBytes(mod + "\\own.txt", "own");
+        for (const char* target : {"junctioned", "symlinked"}) {
+            test::MakeDir(outside / target);
+            test::WriteBytes(outside / target + "\\kept.sav", "kept");
+        }
+        const DWORD junctionError = MakeJunction(outside / "junctioned", mod + "\\junction");
+        const DWORD symlinkError =
+            CreateSymbolicLinkA((mod + "\\symlink").c_str(), (outside / "symlinked").c_str(),
+                                SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
+                ? 0
+                : GetLastError();
+        // A kind the system cannot make here is left out, saying why: Wine 8
+        // makes neither (the junction's directory stays a plain empty one,
+        // and CreateSymbolicLinkA says it made a link it did not); Windows
+        // makes a symbolic link only in Developer Mode or elevated.
+        for (const auto& [link, error] : {std::pair{mod + "\\junction", junctionError},
+                                          std::pair{mod + "\\symlink", symlinkError}}) {
+            if (!IsLink(link) && (test::UnderWine() || error == ERROR_PRIVILEGE_NOT_HELD))
+                MESSAGE("skipped, the system cannot make ", link, error ? " (error " + std::to_string(error) + ")"
+                                                                        : std::string(" though it says it did"));
+            else
+                CHECK_MESSAGE(IsLink(link), "error ", error, " making ", link);
+        }
+        Launcher launcher(game.Path());
+        launcher.Select("LinkMod");
+
+        const Bin bin;
+        test::ModalWatcher watcher({IDYES});
+        FrmMain->CmdRemoveClick();
+        // The links go as links, and the directory with them.
+        REQUIRE(watcher.Boxes().size() == 2);
+        CHECK(watcher.Boxes()[1].caption == "Success");
+        CHECK_FALSE(Exists(mod));
+        // What they lead to is untouched, and the bin gained the YMod's own
+        // file and nothing else.
+        for (const char* target : {"junctioned", "symlinked"}) {
+            CHECK(test::NamesIn(outside / target) == std::vector<std::string>{"kept.sav"});
+            CHECK(test::ReadBytes(outside / target + "\\kept.sav") == "kept");
+        }
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == std::vector<std::string>{mod + "\\own.txt"});
+        CHECK(InTrash(gained, mod + "\\own.txt", "own"));
     }
 
     TEST_CASE("names that lead elsewhere are not listed, and nothing is entered or removed through them")
@@ -737,6 +896,7 @@ TEST_SUITE("remove")
         // player's tools can), or by a full-width dot and backslash whose
         // ANSI form is ".\": joined to the game directory they lead to the
         // game directory itself, or to a twin without the trailing dot.
+        YORV_NEEDS_WINE("names Windows cannot give a directory, made with mkdir on Wine's Unix side");
         const std::string gameDir = "C:\\yorvtests\\remove_elsewhere";
         // Windows' own calls would follow these names, so the tree goes the
         // Unix way, before (what an earlier run left) and after.
@@ -763,6 +923,7 @@ TEST_SUITE("remove")
         REQUIRE(CreateDirectoryW((Long(game.Path()) + L"\\\xFF0E\xFF3C").c_str(), nullptr));
 
         Launcher launcher(game.Path());
+        const Bin bin;
         std::vector<std::string> listed = Launcher::ListTexts();
         std::sort(listed.begin(), listed.end());
         CHECK(listed == std::vector<std::string>{"Loop", "Real Mod", "Twin Mod"});
@@ -775,7 +936,7 @@ TEST_SUITE("remove")
         CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
         CHECK(test::ReadBytes(game / "player.sav") == "save");
         CHECK(test::ReadBytes(game / "Twin\\YMOD.DIZ") == "Twin Mod\r\n");
-        CHECK(TrashedFrom(game.Path()).empty());
+        CHECK(bin.Gained().empty());
 
         // Two names in a YMod that each lead back to it are passed over, not
         // walked for ever; a real file still counts.
@@ -785,9 +946,10 @@ TEST_SUITE("remove")
         launcher.Select("Loop");
         test::ModalWatcher watcher({IDYES});
         FrmMain->CmdRemoveClick();
-        CHECK(InTrash(game / "Loop\\own.txt", "own"));
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == std::vector<std::string>{game / "Loop\\own.txt"});
+        CHECK(InTrash(gained, game / "Loop\\own.txt", "own"));
         CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
-        CHECK(TrashedFrom(game.Path()).size() == 1);
         const auto& boxes = watcher.Boxes();
         REQUIRE(boxes.size() == 5);
         std::vector<std::string> leftInPlace{boxes[1].text, boxes[2].text};
@@ -826,6 +988,7 @@ TEST_SUITE("remove")
         Launcher launcher(game.Path());
         launcher.Select("LongMod");
 
+        const Bin bin;
         int widestText = 0;
         bool centred = true;
         test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
@@ -842,7 +1005,7 @@ TEST_SUITE("remove")
         });
         FrmMain->CmdRemoveClick();
 
-        CHECK(InTrash(longFile, "long"));
+        CHECK(InTrash(bin.Gained(), longFile, "long"));
         CHECK_FALSE(Exists(longFile));
         // The file out of reach stays where it is, and the player is told.
         CHECK(GetFileAttributesW(Long(deep).c_str()) != INVALID_FILE_ATTRIBUTES);
@@ -861,44 +1024,9 @@ TEST_SUITE("remove")
         RemoveDirectoryW(Long(c).c_str());
     }
 
-    TEST_CASE("when the recycle bin cannot keep the files, nothing is removed")
-    {
-        test::TempDir game("remove_nobin");
-        const std::string mod = game / "KeepMod";
-        test::MakeDir(mod);
-        test::MakeDir(mod + "\\sub");
-        test::WriteBytes(mod + "\\one.txt", "one");
-        test::WriteBytes(mod + "\\sub\\two.txt", "two");
-        Launcher launcher(game.Path());
-        launcher.Select("KeepMod");
-        {
-            UnusableTrash noTrash;
-            test::ModalWatcher watcher({IDYES});
-            FrmMain->CmdRemoveClick();
-            REQUIRE(watcher.Boxes().size() == 2);
-            CHECK(watcher.Boxes()[1].text
-                  == "The recycle bin cannot take the files of this Y-Mod: they would be deleted for good."
-                     "\r\n\r\nNothing was removed.");
-            CHECK(watcher.Boxes()[1].caption == Application::Title());
-            CHECK(watcher.Boxes()[1].icon == MB_ICONEXCLAMATION);
-            CHECK_FALSE(IsWindowVisible(FrmWork->Handle()));
-        }
-        CHECK(test::ReadBytes(mod + "\\one.txt") == "one");
-        CHECK(test::ReadBytes(mod + "\\sub\\two.txt") == "two");
-        // Not even the bin check's own file is left behind.
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((mod + "\\*").c_str(), &found);
-        int entries = 0;
-        do {
-            ++entries;
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-        CHECK(entries == 4);  // ".", "..", one.txt, sub
-        CHECK(Launcher::ListTexts() == std::vector<std::string>{"KeepMod"});
-    }
-
     TEST_CASE("a bin that already holds many items takes a removal and keeps every one of them")
     {
+        YORV_NEEDS_WINE("the player's earlier deletions are written straight into the XDG trash");
         test::TempDir game("remove_busy_bin");
         ForgetTrashFrom(game.Path());
         const std::string mod = game / "BusyBinMod";
@@ -918,7 +1046,7 @@ TEST_SUITE("remove")
             test::WriteBytes(TrashDir() + "\\info\\" + earlierName(i) + ".trashinfo",
                              "[Trash Info]\nPath=" + original + "\nDeletionDate=2026-01-02T03:04:05\n");
         }
-        const TrashNames binBefore = TrashNames::Now();
+        const Bin bin;
 
         Launcher launcher(game.Path());
         launcher.Select("BusyBinMod");
@@ -927,10 +1055,9 @@ TEST_SUITE("remove")
         REQUIRE(watcher.Boxes().size() == 2);
         CHECK(watcher.Boxes()[1].caption == "Success");
         CHECK_FALSE(Exists(mod));
-        CHECK(InTrash(mod + "\\data.txt", "data"));
-        const TrashNames added = binBefore.Added();
-        CHECK(added.files == std::vector<std::string>{"data.txt"});
-        CHECK(added.info == added.files);
+        const std::vector<std::string> gained = bin.Gained();
+        CHECK(gained == std::vector<std::string>{mod + "\\data.txt"});
+        CHECK(InTrash(gained, mod + "\\data.txt", "data"));
         int kept = 0;
         for (int i = 0; i < kEarlier; ++i)
             kept += InTrashAs(earlierName(i), "old " + std::to_string(i));
@@ -1053,6 +1180,54 @@ TEST_SUITE("remove")
     }
 }
 
+// In a process of its own: Wine looks for its trash folder once in a
+// process. Where the first look finds it unusable, the shell deletes a file
+// sent to the bin for good and says nothing, as Windows does with a file its
+// bin cannot take: only the bin's items can tell. (Made unusable after that
+// first look, the trash leaves the file where it was instead.)
+TEST_SUITE("remove_nobin")
+{
+    TEST_CASE("when the recycle bin cannot keep the files, nothing is removed")
+    {
+        YORV_NEEDS_WINE("the recycle bin is made unusable by a file in place of the XDG trash");
+        const UnusableTrash noTrash;  // before anything in this process looks at the bin
+        test::TempDir game("remove_nobin");
+        const std::string mod = game / "KeepMod";
+        test::MakeDir(mod);
+        test::MakeDir(mod + "\\sub");
+        test::WriteBytes(mod + "\\one.txt", "one");
+        test::WriteBytes(mod + "\\sub\\two.txt", "two");
+        Launcher launcher(game.Path());
+        launcher.Select("KeepMod");
+        // Should the removal go on, the shell would ask, over the working
+        // window, before it deleted each file for good: No, so that nothing
+        // is lost.
+        int shellPrompts = 0;
+        test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
+            if (box.owner == FrmWork->Handle()) {
+                ++shellPrompts;
+                box.answer = IDNO;
+            }
+        });
+        FrmMain->CmdRemoveClick();
+
+        // Refused, with the launcher's own message, before any file went.
+        CHECK(shellPrompts == 0);
+        REQUIRE(watcher.Boxes().size() == 2);
+        CHECK(watcher.Boxes()[1].text
+              == "The recycle bin cannot take the files of this Y-Mod: they would be deleted for good."
+                 "\r\n\r\nNothing was removed.");
+        CHECK(watcher.Boxes()[1].caption == Application::Title());
+        CHECK(watcher.Boxes()[1].icon == MB_ICONEXCLAMATION);
+        CHECK_FALSE(IsWindowVisible(FrmWork->Handle()));
+        CHECK(test::ReadBytes(mod + "\\one.txt") == "one");
+        CHECK(test::ReadBytes(mod + "\\sub\\two.txt") == "two");
+        // Not even the bin check's own file is left behind.
+        CHECK(test::NamesIn(mod) == std::vector<std::string>{"one.txt", "sub"});
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{"KeepMod"});
+    }
+}
+
 // Run with a Japanese locale, in code page 932, where the second byte of
 // these katakana and this kanji is the byte of a backslash.
 TEST_SUITE("dbcs")
@@ -1077,6 +1252,7 @@ TEST_SUITE("dbcs")
         test::MakeDir(inner + "\\Mod");
         test::WriteBytes(inner + "\\Mod\\c.txt", "c");
 
+        const Bin bin;
         for (const std::string& mod : {game / software, game / "Mod", inner + "\\Mod"}) {
             CAPTURE(mod);
             CHECK(TreeHoldsFiles(mod));
@@ -1088,10 +1264,16 @@ TEST_SUITE("dbcs")
         }
         // The three files. Wine's bin names its commands in Japanese alone
         // here, so the bin check cannot take its own file back out.
-        const std::vector<std::string> trashed = TrashedFrom(game.Path());
-        CHECK(std::count_if(trashed.begin(), trashed.end(), [](const std::string& path) {
-                  return path.find("~YorvFrontEnd recycle bin check") == std::string::npos;
-              }) == 3);
+        std::vector<std::string> gained = bin.Gained();
+        gained.erase(std::remove_if(gained.begin(), gained.end(),
+                                    [](const std::string& path) {
+                                        return path.find("~YorvFrontEnd recycle bin check") != std::string::npos;
+                                    }),
+                     gained.end());
+        std::vector<std::string> files{game / software + "\\a.txt", game / "Mod" + "\\" + table + "\\b.txt",
+                                       inner + "\\Mod\\c.txt"};
+        std::sort(files.begin(), files.end());
+        CHECK(gained == files);
     }
 
     TEST_CASE("a title cut for the list never ends in half a character")
