@@ -68,6 +68,19 @@ constexpr bool IsLinkEntry(std::uint32_t attributes, std::uint32_t reparseTag)
     return (attributes & kReparsePoint) && (reparseTag == 0 || (reparseTag & kNameSurrogate));
 }
 
+// A text as a view shows it, without the marks of writing direction
+// (U+200E, U+200F, U+202A to U+202E) that Windows puts around a path.
+template <typename Char>
+std::basic_string<Char> WithoutDirectionMarks(std::basic_string_view<Char> text)
+{
+    std::basic_string<Char> plain;
+    for (const Char c : text) {
+        if (c != 0x200E && c != 0x200F && (c < 0x202A || c > 0x202E))
+            plain += c;
+    }
+    return plain;
+}
+
 // The name of the entry that `path` names directly inside `folder` (the
 // folder, the separator after it, which a drive's root ends in already,
 // and one name), or empty when `path` lies anywhere else. `same` compares

@@ -105,16 +105,6 @@ std::wstring TextOf(STRRET& text, LPCITEMIDLIST item)
     }
 }
 
-// A text as a view shows it, without the marks of writing direction that
-// Windows puts around a path in the bin's details.
-std::wstring WithoutDirectionMarks(std::wstring text)
-{
-    text.erase(std::remove_if(text.begin(), text.end(),
-                              [](wchar_t c) { return c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E); }),
-               text.end());
-    return text;
-}
-
 // Whether the folder the bin names is `folder`: as spelled, but for a
 // trailing separator, or as the same directory reached another way (short
 // names, another case).
@@ -157,11 +147,11 @@ UniqueIdList FindInBin(IShellFolder2* bin, const Probe& probe, const std::string
         UniqueIdList item(next);
         STRRET shown{};
         if (FAILED(bin->GetDisplayNameOf(item.Get(), SHGDN_INFOLDER, &shown))
-            || WithoutDirectionMarks(TextOf(shown, item.Get())) != probe.name)
+            || WithoutDirectionMarks<wchar_t>(TextOf(shown, item.Get())) != probe.name)
             continue;
         SHELLDETAILS from{};
         const std::wstring fromText = fromColumn && SUCCEEDED(bin->GetDetailsOf(item.Get(), *fromColumn, &from))
-                                          ? WithoutDirectionMarks(TextOf(from.str, item.Get()))
+                                          ? WithoutDirectionMarks<wchar_t>(TextOf(from.str, item.Get()))
                                           : std::wstring();
         if (fromText.empty() || SameFolder(fromText, folder))
             return item;

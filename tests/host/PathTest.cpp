@@ -112,6 +112,10 @@ TEST_CASE("a path lies directly inside a folder only as the folder, one separato
         CAPTURE(std::string(c.path.begin(), c.path.end()));
         CHECK(yorv::EntryNameIn(c.path, c.folder, SameIgnoringCase) == c.name);
     }
+    // A folder as a view shows it, with marks of writing direction around it.
+    CHECK(yorv::WithoutDirectionMarks<char16_t>(u"\u202A\u200EC:\\Games\u200F\\Mod\u202C\u202E")
+          == u"C:\\Games\\Mod");
+    CHECK(yorv::WithoutDirectionMarks<char16_t>(u"\u2029\u202F") == u"\u2029\u202F");
 }
 
 TEST_CASE("only links are kept from being entered or recycled; other reparse points are files and folders")

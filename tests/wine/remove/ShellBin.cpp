@@ -1,5 +1,8 @@
 #include "tests/wine/remove/ShellBin.h"
 
+#include "core/Com.h"
+#include "core/Path.h"
+
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -10,40 +13,6 @@
 namespace test {
 
 namespace {
-
-// COM on this thread while the bin is read.
-struct ComOnThread {
-    ComOnThread() : joined(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComOnThread()
-    {
-        if (joined)
-            CoUninitialize();
-    }
-    bool joined;
-};
-
-// An interface or item list the shell hands over, let go once.
-template <typename T, void (*Free)(T*)>
-struct Owned {
-    Owned() = default;
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    ~Owned()
-    {
-        if (p)
-            Free(p);
-    }
-    T* p = nullptr;
-};
-template <typename T>
-void Release(T* p)
-{
-    p->Release();
-}
-void FreeIdList(ITEMIDLIST* p) { CoTaskMemFree(p); }
-template <typename T>
-using Com = Owned<T, Release<T>>;
-using IdList = Owned<ITEMIDLIST, FreeIdList>;
 
 // The column of the folder an item was deleted from.
 constexpr GUID kDisplaced = {0x9b174b33, 0x40ff, 0x11d2, {0xa2, 0x7e, 0x00, 0xc0, 0x4f, 0xc3, 0x08, 0x71}};
@@ -121,11 +90,9 @@ std::wstring LongForm(const std::wstring& path)
 
 // The folder the bin names, as a path: Windows may put marks of the
 // writing direction in it, and end a drive's root with a backslash.
-std::wstring FolderPath(std::wstring folder)
+std::wstring FolderPath(const std::wstring& named)
 {
-    folder.erase(std::remove_if(folder.begin(), folder.end(),
-                                [](wchar_t c) { return c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E); }),
-                 folder.end());
+    std::wstring folder = yorv::WithoutDirectionMarks<wchar_t>(named);
     while (!folder.empty() && folder.back() == L'\\')
         folder.pop_back();
     return LongForm(folder);
@@ -144,37 +111,37 @@ std::string Ansi(const std::wstring& text)
 
 std::vector<std::string> BinItems()
 {
-    const ComOnThread com;
-    Com<IShellFolder> desktop;
-    Require(SHGetDesktopFolder(&desktop.p), "the desktop folder");
-    IdList binId;
-    Require(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binId.p), "the bin's location");
-    Com<IShellFolder2> bin;
-    Require(desktop.p->BindToObject(binId.p, nullptr, IID_PPV_ARGS(&bin.p)), "the bin's folder");
+    const yorv::ComApartment com;
+    yorv::UniqueCom<IShellFolder> desktop;
+    Require(SHGetDesktopFolder(desktop.Put()), "the desktop folder");
+    LPITEMIDLIST binLocation = nullptr;
+    Require(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binLocation), "the bin's location");
+    const yorv::UniqueIdList binId(binLocation);
+    yorv::UniqueCom<IShellFolder2> bin;
+    Require(desktop.Get()->BindToObject(binId.Get(), nullptr, IID_PPV_ARGS(bin.Put())), "the bin's folder");
 
     UINT fromColumn = 0;
     for (SHCOLUMNID column{};; ++fromColumn) {
-        Require(fromColumn < 64 ? bin.p->MapColumnToSCID(fromColumn, &column) : E_FAIL,
+        Require(fromColumn < 64 ? bin.Get()->MapColumnToSCID(fromColumn, &column) : E_FAIL,
                 "the column of the folder an item was deleted from");
         if (IsEqualGUID(column.fmtid, kDisplaced) && column.pid == kDisplacedFrom)
             break;
     }
 
     std::vector<std::string> items;
-    Com<IEnumIDList> list;
+    yorv::UniqueCom<IEnumIDList> list;
     const HRESULT listed =
-        bin.p->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &list.p);
+        bin.Get()->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, list.Put());
     Require(listed, "the list of items");
-    if (listed != S_OK || !list.p)
+    if (listed != S_OK || !list)
         return items;  // an empty bin
-    for (;;) {
-        IdList item;
-        ULONG fetched = 0;
-        if (list.p->Next(1, &item.p, &fetched) != S_OK || fetched != 1)
-            break;
+    LPITEMIDLIST next = nullptr;
+    ULONG fetched = 0;
+    while (list.Get()->Next(1, &next, &fetched) == S_OK && fetched == 1) {
+        const yorv::UniqueIdList item(next);
         SHELLDETAILS from{};
-        Require(bin.p->GetDetailsOf(item.p, fromColumn, &from), "the folder an item was deleted from");
-        items.push_back(Ansi(FolderPath(Take(from.str, item.p)) + L"\\" + NameOf(bin.p, item.p)));
+        Require(bin.Get()->GetDetailsOf(item.Get(), fromColumn, &from), "the folder an item was deleted from");
+        items.push_back(Ansi(FolderPath(Take(from.str, item.Get())) + L"\\" + NameOf(bin.Get(), item.Get())));
     }
     std::sort(items.begin(), items.end());
     return items;
