@@ -14,8 +14,11 @@ namespace {
 template <typename At>
 void ForEachCharacter(std::string_view text, LeadByteTest isLead, At at)
 {
-    for (std::size_t i = 0; i < text.size(); i += isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1)
+    for (std::size_t i = 0; i < text.size(); ++i) {
         at(i);
+        if (isLead(static_cast<unsigned char>(text[i])))
+            ++i;  // its second byte, if there is one
+    }
 }
 
 }  // namespace

@@ -179,7 +179,8 @@ void CollectRestoreCaptions(HMENU english, HMENU shown, std::vector<std::wstring
         std::wstring caption = CaptionOf(english, static_cast<UINT>(i), MF_BYPOSITION);
         caption.erase(std::remove(caption.begin(), caption.end(), L'&'), caption.end());
         const UINT id = ::GetMenuItemID(english, i);
-        if (id != static_cast<UINT>(-1) && ::CompareStringOrdinal(caption.c_str(), -1, L"Restore", -1, TRUE) == CSTR_EQUAL)
+        const bool restore = ::CompareStringOrdinal(caption.c_str(), -1, L"Restore", -1, TRUE) == CSTR_EQUAL;
+        if (restore && id != static_cast<UINT>(-1))
             captions.push_back(CaptionOf(shown, id, MF_BYCOMMAND));
     }
 }
@@ -195,7 +196,8 @@ const std::vector<std::wstring>& ShellRestoreCaptions()
         std::vector<std::wstring> found;
         const HMODULE shell = ::GetModuleHandleA("shell32.dll");
         const auto eachMenu = [](HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
-            const HRSRC english = ::FindResourceExW(module, kMenuResources, name, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+            const HRSRC english =
+                ::FindResourceExW(module, kMenuResources, name, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
             const HGLOBAL data = english ? ::LoadResource(module, english) : nullptr;
             const UniqueMenu englishMenu(data ? ::LoadMenuIndirectW(::LockResource(data)) : nullptr);
             const UniqueMenu shownMenu(englishMenu ? ::LoadMenuW(module, name) : nullptr);
