@@ -4,6 +4,7 @@
 // folder, one separator and one name, never as the folder's parent, a
 // deeper path or a sibling whose name only begins like the folder's.
 #include "core/Path.h"
+#include "tests/host/PathTestSupport.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -13,11 +14,6 @@
 #include <vector>
 
 namespace {
-
-bool Cp932Lead(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 // An ANSI text made of whole characters, with where the single-byte
 // separators among them stand.
@@ -44,17 +40,6 @@ Text MakeText(const std::string& raw, yorv::LeadByteTest lead)
     return text;
 }
 
-bool SameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
-{
-    const auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // A few distinct characters, so that names often begin alike.
 std::u16string SmallAlphabet(const std::string& raw)
@@ -92,7 +77,7 @@ void CheckSplit(const std::string& rawDir, const std::string& rawName, yorv::Lea
 void CheckInside(const std::u16string& folder, const std::u16string& name, const std::u16string& more)
 {
     const auto in = [&](const std::u16string& path) {
-        return yorv::EntryNameIn(std::u16string_view(path), std::u16string_view(folder), SameIgnoringAsciiCase);
+        return yorv::EntryNameIn(std::u16string_view(path), std::u16string_view(folder), SameIgnoringCase);
     };
     const bool rooted = !folder.empty() && yorv::IsSeparator(folder.back());
     const std::u16string entry = rooted ? folder + name : folder + u"\\" + name;
@@ -116,7 +101,7 @@ void CheckInside(const std::u16string& folder, const std::u16string& name, const
     const std::size_t start = folder.size() + (rooted ? 0 : 1);
     if (!got.empty()
         && (HasSeparator(got) || any.size() != start + got.size()
-            || !SameIgnoringAsciiCase(std::u16string_view(any).substr(0, folder.size()), folder)
+            || !SameIgnoringCase(std::u16string_view(any).substr(0, folder.size()), folder)
             || !yorv::IsSeparator(any[start - 1])))
         std::abort();
 }

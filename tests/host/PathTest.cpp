@@ -1,31 +1,7 @@
 #include "core/Path.h"
+#include "tests/host/PathTestSupport.h"
 
 #include <doctest.h>
-
-#include <cctype>
-
-namespace {
-
-// The lead bytes of code page 932 (Japanese), where the second byte of a
-// character can be the byte of a backslash.
-bool Cp932Lead(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool SameIgnoringCase(std::u16string_view a, std::u16string_view b)
-{
-    const auto upper = [](char16_t c) { return c < 0x80 ? static_cast<char16_t>(std::toupper(c)) : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 TEST_CASE("paths are joined with a backslash and split at their last separator, never inside a character")
 {

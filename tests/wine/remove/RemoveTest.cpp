@@ -382,6 +382,18 @@ public:
                      reinterpret_cast<LPARAM>(FrmMain->ComboYMod));
     }
 
+    // Removes the YMod in `dir`, at `path`, as the player would, Yes to the
+    // question: it goes, with "Success".
+    void RemoveSucceeds(const std::string& dir, const std::string& path) const
+    {
+        Select(dir);
+        test::ModalWatcher watcher({IDYES});
+        FrmMain->CmdRemoveClick();
+        REQUIRE(watcher.Boxes().size() == 2);
+        CHECK(watcher.Boxes()[1].caption == "Success");
+        CHECK_FALSE(Exists(path));
+    }
+
     static std::vector<std::string> ListTexts()
     {
         std::vector<std::string> texts;
@@ -750,14 +762,8 @@ TEST_SUITE("remove")
         std::transform(shortGame.begin(), shortGame.end(), shortGame.begin(),
                        [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
         Launcher launcher(shortGame);
-        launcher.Select("Long Named Mod Folder");
-
         const Bin bin;
-        test::ModalWatcher watcher({IDYES});
-        FrmMain->CmdRemoveClick();
-        REQUIRE(watcher.Boxes().size() == 2);
-        CHECK(watcher.Boxes()[1].caption == "Success");
-        CHECK_FALSE(Exists(mod));
+        launcher.RemoveSucceeds("Long Named Mod Folder", mod);
         const std::vector<std::string> gained = bin.Gained();
         CHECK(InTrash(gained, mod + "\\Readme For Players.txt", "readme"));
         CHECK(InTrash(gained, mod + "\\Music Files\\Theme.ogg", "theme"));
@@ -870,15 +876,9 @@ TEST_SUITE("remove")
                 CHECK_MESSAGE(IsLink(link), "error ", error, " making ", link);
         }
         Launcher launcher(game.Path());
-        launcher.Select("LinkMod");
-
         const Bin bin;
-        test::ModalWatcher watcher({IDYES});
-        FrmMain->CmdRemoveClick();
         // The links go as links, and the directory with them.
-        REQUIRE(watcher.Boxes().size() == 2);
-        CHECK(watcher.Boxes()[1].caption == "Success");
-        CHECK_FALSE(Exists(mod));
+        launcher.RemoveSucceeds("LinkMod", mod);
         // What they lead to is untouched, and the bin gained the YMod's own
         // file and nothing else.
         for (const char* target : {"junctioned", "symlinked"}) {
@@ -1049,12 +1049,7 @@ TEST_SUITE("remove")
         const Bin bin;
 
         Launcher launcher(game.Path());
-        launcher.Select("BusyBinMod");
-        test::ModalWatcher watcher({IDYES});
-        FrmMain->CmdRemoveClick();
-        REQUIRE(watcher.Boxes().size() == 2);
-        CHECK(watcher.Boxes()[1].caption == "Success");
-        CHECK_FALSE(Exists(mod));
+        launcher.RemoveSucceeds("BusyBinMod", mod);
         const std::vector<std::string> gained = bin.Gained();
         CHECK(gained == std::vector<std::string>{mod + "\\data.txt"});
         CHECK(InTrash(gained, mod + "\\data.txt", "data"));
