@@ -73,14 +73,12 @@ std::string FullPath(const std::string& path)
     return full;
 }
 
-std::optional<Place> PlaceOf(HANDLE handle)
+std::optional<Place> PlaceOf(HANDLE handle, DWORD form)
 {
-    // The name the handle was opened by, links resolved: under Wine the
-    // name kept with the handle, the question about a file that costs least.
-    constexpr DWORD kFlags = FILE_NAME_OPENED | VOLUME_NAME_DOS;
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD len = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), kFlags);
+        const DWORD len = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                      form | VOLUME_NAME_DOS);
         if (len == 0)
             return std::nullopt;
         if (len < path.size()) {
@@ -91,13 +89,13 @@ std::optional<Place> PlaceOf(HANDLE handle)
     }
 }
 
-std::optional<Place> PlaceOf(const std::string& path)
+std::optional<Place> PlaceOf(const std::string& path, DWORD form)
 {
     // Opened for no access at all, so that a file another program holds
     // open without sharing still answers.
     const UniqueFile handle(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return handle ? PlaceOf(handle.Get()) : std::nullopt;
+    return handle ? PlaceOf(handle.Get(), form) : std::nullopt;
 }
 
 bool SamePlace(std::wstring_view a, std::wstring_view b)

@@ -40,10 +40,12 @@ std::string FullPath(const std::string& path);
 // Where a path really leads: its final path, as the handle it is opened by
 // names it ("\\?\C:\..."). Asked the same way of a folder and of the
 // entries in it, a path written with short names or in another case
-// compares alike on both sides. In UTF-16, as the system answers it.
+// compares alike on both sides; that costs least. Two spellings of one
+// place are compared in their `FILE_NAME_NORMALIZED` form, every name in
+// full. In UTF-16, as the system answers it.
 using Place = std::wstring;
-std::optional<Place> PlaceOf(const std::string& path);
-std::optional<Place> PlaceOf(HANDLE handle);
+std::optional<Place> PlaceOf(const std::string& path, DWORD form = FILE_NAME_OPENED);
+std::optional<Place> PlaceOf(HANDLE handle, DWORD form = FILE_NAME_OPENED);
 
 // Paths compared as the file systems compare names: case ignored.
 bool SamePlace(std::wstring_view a, std::wstring_view b);

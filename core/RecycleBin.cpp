@@ -119,8 +119,8 @@ bool SameFolder(const std::wstring& named, const std::string& folder)
     if (wideFolder && SamePlace(trimmed(named), trimmed(*wideFolder)))
         return true;
     const std::optional<std::string> ansi = AnsiFromWide(named);
-    const std::optional<Place> namedPlace = ansi ? PlaceOf(*ansi) : std::nullopt;
-    const std::optional<Place> folderPlace = PlaceOf(folder);
+    const std::optional<Place> namedPlace = ansi ? PlaceOf(*ansi, FILE_NAME_NORMALIZED) : std::nullopt;
+    const std::optional<Place> folderPlace = PlaceOf(folder, FILE_NAME_NORMALIZED);
     return namedPlace && folderPlace && SamePlace(*namedPlace, *folderPlace);
 }
 
