@@ -299,17 +299,13 @@ bool SendToRecycleBin(const std::string& fullPath, FILEOP_FLAGS flags, HWND owne
 // take (a drive without a bin, a too small bin, no usable trash folder
 // under Wine) is deleted without a word with the flags the removal uses;
 // the warning the shell can give instead is asked per file and, under
-// Wine, says nothing of the file being lost. Asking the shell about the
-// bin before the first file goes is not enough either: that tells whether
-// there is a bin, not whether it takes files from this folder. So a file
-// of the program's own is created in the YMod's directory (the same volume
-// and folder as the files to come), sent to the bin the same way, and
-// looked for among the bin's items by its name and the folder it came
-// from, through the shell's view of the bin, which is the same on Windows
-// and under Wine (whose bin is the XDG trash of the user's home). Found,
-// it is taken back out again, so that the player's bin holds nothing of
-// the program's. Nothing but the check file is ever at stake, and no other
-// item of the bin is touched.
+// Wine, says nothing of the file being lost. Asking the shell whether
+// there is a bin does not tell whether it takes files from this folder. So
+// a file of the program's own is created in the YMod's directory, sent to
+// the bin the same way, and looked for among the bin's items through the
+// shell's view of the bin, the same on Windows and under Wine. Found, it is
+// taken back out again, so that the player's bin holds nothing of the
+// program's. No other item of the bin is touched.
 bool RecycleBinTakesFilesFrom(const std::string& directory)
 {
     const std::string folder = FullPath(directory);
