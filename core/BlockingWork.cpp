@@ -22,8 +22,10 @@ void DiscardQueuedInput()
 InputDroppedBeforeBoxes::InputDroppedBeforeBoxes()
     : hook_(::SetWindowsHookExA(WH_CBT, &Activating, nullptr, ::GetCurrentThreadId()))
 {
-    hookThread = ::GetCurrentThreadId();
-    hooksAlive += hook_ ? 1 : 0;
+    if (hook_) {
+        hookThread = ::GetCurrentThreadId();
+        ++hooksAlive;
+    }
 }
 
 InputDroppedBeforeBoxes::~InputDroppedBeforeBoxes()

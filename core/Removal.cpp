@@ -144,6 +144,7 @@ bool IsLinkDirectory(const std::string& path)
 struct Top {
     enum Kind { Link, Gone, Elsewhere, Own } kind;
     std::optional<Place> place;  // of its folder for a Link, its own for Own
+    std::string name;            // its last name, for a Link
 };
 
 Top JudgeTop(const std::string& directory)
@@ -151,13 +152,13 @@ Top JudgeTop(const std::string& directory)
     const PathParts parts = SplitPath(directory, IsLeadByte);
     std::optional<Place> parent = PlaceOf(parts.folder);
     if (IsLinkDirectory(directory))
-        return {Top::Link, std::move(parent)};
+        return {Top::Link, std::move(parent), parts.name};
     std::optional<Place> place = PlaceOf(directory);
     if (!place)
-        return {Top::Gone, std::nullopt};
+        return {Top::Gone, std::nullopt, {}};
     if (!parent || !IsEntryAt(*place, *parent, parts.name))
-        return {Top::Elsewhere, std::nullopt};
-    return {Top::Own, std::move(place)};
+        return {Top::Elsewhere, std::nullopt, {}};
+    return {Top::Own, std::move(place), {}};
 }
 
 // Whether the tree holds a file that RemoveTree would recycle.
@@ -181,7 +182,7 @@ void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRe
     switch (top.kind) {
     case Top::Link:
         // The YMod's directory is itself a link: the link goes, its target stays.
-        if (!top.place || !RemoveLink(directory, *top.place, SplitPath(directory, IsLeadByte).name))
+        if (!top.place || !RemoveLink(directory, *top.place, top.name))
             remover.NotRemoved(directory);
         break;
     case Top::Gone:
