@@ -1,9 +1,10 @@
 // Removing the selected YMod.
+#include "Main/Remove.h"
+
 #include "Main/Main.h"
-#include "core/BlockingWork.h"
 #include "core/Catalogue.h"
 #include "core/FileSystem.h"
-#include "core/RecycleBin.h"
+#include "core/RecycleBinCheck.h"
 #include "core/Removal.h"
 #include "ui/Application.h"
 #include "ui/MessageBoxes.h"
@@ -15,6 +16,58 @@
 
 namespace yorv {
 
+BusyWindows::BusyWindows() : hook_(::SetWindowsHookExA(WH_CBT, &Activating, nullptr, ::GetCurrentThreadId())) {}
+
+BusyWindows::~BusyWindows()
+{
+    hook_.Reset();
+    DropInput();
+}
+
+void BusyWindows::DropInput()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
+LRESULT CALLBACK BusyWindows::Activating(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE)
+        DropInput();
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+DWORD WINAPI BusyWindows::Run(void* work)
+{
+    (*static_cast<const std::function<void()>*>(work))();
+    return 0;
+}
+
+void BusyWindows::RunKeepingPainted(const std::function<void()>& work) const
+{
+    const UniqueProcess thread(::CreateThread(nullptr, 0, &Run, const_cast<std::function<void()>*>(&work), 0, nullptr));
+    if (!thread) {
+        work();  // no thread to be had: done here, the windows unpainted meanwhile
+        return;
+    }
+    HANDLE handle = thread.Get();
+    while (::MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_PAINT | QS_SENDMESSAGE | QS_INPUT,
+                                         MWMO_INPUTAVAILABLE)
+           != WAIT_OBJECT_0) {
+        // A bounded number: a window that never validates would be painted
+        // over and over.
+        MSG msg;
+        for (int i = 0; i < 64 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE);
+             ++i)
+            ::DispatchMessageA(&msg);
+        DropInput();
+    }
+    DropInput();
+}
+
 namespace {
 
 // While the working window is up, the program's other windows are
@@ -22,8 +75,7 @@ namespace {
 // before a file would be deleted for good) runs a message loop, and no
 // click may start another command in the middle of the removal. However
 // the removal ends, the working window is hidden again and the others are
-// enabled; and what the player typed or clicked while it ran is dropped,
-// so that it answers none of the boxes that follow.
+// enabled.
 class WorkingWindowShown {
 public:
     WorkingWindowShown() : others_(std::in_place, FrmWork->Handle()) { FrmWork->Show(); }
@@ -38,7 +90,6 @@ public:
             others_->EnableAgain();
             FrmWork->Close();
             others_.reset();  // and the window that was active is active again
-            DiscardQueuedInput();
         }
     }
 
@@ -69,16 +120,21 @@ void TFrmMain::CmdRemoveClick()
         != IDYES)
         return;
 
+    const BusyWindows busy;  // until the list is filled again
     WorkingWindowShown working;
     const std::string path = JoinPath(GameDir, YModDirs[static_cast<std::size_t>(position)]);
+    const DirectoryIdentity ymod(path);
 
     // Nothing is sent anywhere unless the recycle bin is seen to keep it.
-    if (DirectoryExists(path) && TreeHoldsFiles(path) && !RecycleBinTakesFilesFrom(path)) {
-        working.Close();
-        ShowMessageBox("The recycle bin cannot take the files of this Y-Mod: they would be deleted for good."
-                       "\r\n\r\nNothing was removed.",
-                       Application::Title(), MB_ICONEXCLAMATION);
-        return;
+    if (TreeHoldsFiles(path)) {
+        BinCheck check;
+        busy.RunKeepingPainted([&] { check = CheckRecycleBin(path); });
+        if (!check.goOn)
+            working.Close();
+        if (!check.message.empty())
+            ShowMessageBox(check.message, Application::Title(), check.goOn ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
+        if (!check.goOn)
+            return;
     }
 
     RemoveTree(
@@ -89,7 +145,8 @@ void TFrmMain::CmdRemoveClick()
         FrmWork->Handle());
     working.Close();
 
-    if (DirectoryExists(path))
+    // Asked of the YMod's own directory, not of whatever the path finds now.
+    if (ymod.StillThere())
         ShowMessageBox("There was an error deleting the directory.\r\n\r\nYou may need to remove it by hand.", "ERROR",
                        MB_ICONEXCLAMATION);
     else

@@ -23,13 +23,12 @@ add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 # working side by side, then Main; the entry point alone is left for the
 # executable, so that tests can drive the real windows.
 add_library(yorv_core STATIC
-    core/BlockingWork.cpp
     core/Catalogue.cpp
     core/FileSystem.cpp
     core/Launcher.cpp
     core/Listing.cpp
-    core/PlaceChecker.cpp
     core/RecycleBin.cpp
+    core/RecycleBinCheck.cpp
     core/Removal.cpp
     core/SettingsStore.cpp
     core/TextFile.cpp)

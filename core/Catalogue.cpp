@@ -44,7 +44,7 @@ std::string ReadInstallationRecord()
 void ScanYModDirs()
 {
     YModCount = 0;
-    for (DirectoryEntry& entry : ListDirectory(GameDir)) {
+    for (DirectoryEntry<char>& entry : ListDirectory(GameDir)) {
         // Hidden and system entries are not offered, as the shell hides them.
         if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;

@@ -1,32 +1,68 @@
 #include "core/Listing.h"
 
-#include "core/FileSystem.h"
 #include "core/Handle.h"
+
+#include <type_traits>
 
 namespace yorv {
 
-std::vector<DirectoryEntry> ListDirectory(const std::string& dir)
+namespace {
+
+HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& found)
 {
-    std::vector<DirectoryEntry> entries;
-    // Wine leaves the reparse tag unwritten: it reads as none, not as
-    // whatever the entry before or the stack held.
-    WIN32_FIND_DATAA found{};
-    const UniqueFind find(::FindFirstFileA(JoinPath(dir, "*.*").c_str(), &found));
-    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileA(find.Get(), &found) != FALSE) {
-        if (!IsDotEntry(found.cFileName))
+    return ::FindFirstFileA(pattern.c_str(), &found);
+}
+
+HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& found)
+{
+    return ::FindFirstFileW(pattern.c_str(), &found);
+}
+
+bool FindNext(HANDLE find, WIN32_FIND_DATAA& found)
+{
+    return ::FindNextFileA(find, &found) != FALSE;
+}
+
+bool FindNext(HANDLE find, WIN32_FIND_DATAW& found)
+{
+    return ::FindNextFileW(find, &found) != FALSE;
+}
+
+// The entries that match `pattern`, "." and ".." passed over. Wine leaves
+// the reparse tag unwritten: it reads as none, not as whatever the entry
+// before or the stack held.
+template <typename Char>
+std::vector<DirectoryEntry<Char>> Matches(const std::basic_string<Char>& pattern)
+{
+    std::conditional_t<std::is_same_v<Char, char>, WIN32_FIND_DATAA, WIN32_FIND_DATAW> found{};
+    std::vector<DirectoryEntry<Char>> entries;
+    const UniqueFind find(FindFirst(pattern, found));
+    for (bool more = static_cast<bool>(find); more; more = FindNext(find.Get(), found)) {
+        if (!IsDotEntry(std::basic_string_view<Char>(found.cFileName)))
             entries.push_back({found.cFileName, found.dwFileAttributes, found.dwReserved0});
         found.dwReserved0 = 0;
     }
     return entries;
 }
 
-RemovalStep StepFor(const DirectoryEntry& entry)
+}  // namespace
+
+std::vector<DirectoryEntry<char>> ListDirectory(const std::string& dir)
 {
-    if (!IsPlainName(entry.name))
-        return RemovalStep::PassOver;
-    if (entry.IsLink())
-        return RemovalStep::RemoveLink;
-    return entry.IsDirectory() ? RemovalStep::Enter : RemovalStep::Recycle;
+    return Matches(JoinPath(dir, "*.*"));
+}
+
+std::vector<DirectoryEntry<wchar_t>> ListDirectory(const std::wstring& dir)
+{
+    return Matches(JoinPath(dir, L"*.*"));
+}
+
+std::optional<DirectoryEntry<wchar_t>> FindEntry(const std::wstring& path)
+{
+    std::vector<DirectoryEntry<wchar_t>> found = Matches(path);
+    if (found.empty())
+        return std::nullopt;
+    return std::move(found.front());
 }
 
 }  // namespace yorv

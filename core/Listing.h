@@ -1,18 +1,20 @@
-// The one loop that lists a directory: the scan, the removal's walk and its
-// look ahead all read directories through it.
+// The one loop that lists a directory: the scan reads the game directory
+// through it in ANSI, the removal its folders in UTF-16.
 #pragma once
 
 #include "core/Path.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace yorv {
 
+template <typename Char>
 struct DirectoryEntry {
-    std::string name;
+    std::basic_string<Char> name;
     DWORD attributes = 0;
     DWORD reparseTag = 0;  // where the attributes name a reparse point
 
@@ -23,16 +25,11 @@ struct DirectoryEntry {
 // The entries of `dir` ("dir\*.*"), every attribute admitted, in the order
 // the file system returns them, "." and ".." passed over: read in full, so
 // that nothing changes a listing under the feet of what walks it.
-std::vector<DirectoryEntry> ListDirectory(const std::string& dir);
+std::vector<DirectoryEntry<char>> ListDirectory(const std::string& dir);
+std::vector<DirectoryEntry<wchar_t>> ListDirectory(const std::wstring& dir);
 
-// What a removal does with each entry of a folder it empties; the walk, the
-// files it has checked ahead and the look for files all go by it.
-enum class RemovalStep {
-    PassOver,    // a name the system reads as another place: nothing is done through it
-    RemoveLink,  // a link: removed itself, never entered nor followed
-    Enter,       // a folder: emptied and removed, if it lies at its own place
-    Recycle,     // a file: sent to the recycle bin, if it lies at its own place
-};
-RemovalStep StepFor(const DirectoryEntry& entry);
+// The entry that `path` names, as its folder's listing gives it; nothing
+// when there is none. `path` must hold no wildcard.
+std::optional<DirectoryEntry<wchar_t>> FindEntry(const std::wstring& path);
 
 }  // namespace yorv

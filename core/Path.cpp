@@ -2,52 +2,46 @@
 
 namespace yorv {
 
-std::string JoinPath(std::string_view dir, std::string_view name)
-{
-    return std::string(dir).append(1, '\\').append(name);
-}
-
 namespace {
 
-// Calls `at` with where each character of an ANSI text starts; a lead byte
-// at the very end stands alone.
-template <typename At>
-void ForEachCharacter(std::string_view text, LeadByteTest isLead, At at)
+template <typename Char>
+std::basic_string<Char> Join(std::basic_string_view<Char> dir, std::basic_string_view<Char> name)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        at(i);
-        if (isLead(static_cast<unsigned char>(text[i])))
-            ++i;  // its second byte, if there is one
-    }
+    return std::basic_string<Char>(dir).append(1, Char('\\')).append(name);
 }
 
 }  // namespace
 
-std::size_t LastSeparator(std::string_view path, LeadByteTest isLead)
+std::string JoinPath(std::string_view dir, std::string_view name)
 {
-    std::size_t last = std::string_view::npos;
-    ForEachCharacter(path, isLead, [&](std::size_t i) {
-        if (IsSeparator(path[i]))
-            last = i;
-    });
-    return last;
+    return Join(dir, name);
 }
 
-PathParts SplitPath(std::string_view path, LeadByteTest isLead)
+std::wstring JoinPath(std::wstring_view dir, std::wstring_view name)
 {
-    const std::size_t slash = LastSeparator(path, isLead);
-    if (slash == std::string_view::npos)
-        return {".", std::string(path)};
-    PathParts parts{std::string(path.substr(0, slash)), std::string(path.substr(slash + 1))};
-    if (parts.folder.empty() || parts.folder.back() == ':')
-        parts.folder += '\\';
+    return Join(dir, name);
+}
+
+PathParts SplitPath(std::wstring_view path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring_view::npos)
+        return {L".", std::wstring(path)};
+    PathParts parts{std::wstring(path.substr(0, slash)), std::wstring(path.substr(slash + 1))};
+    if (parts.folder.empty() || parts.folder.back() == L':')
+        parts.folder += L'\\';
     return parts;
 }
 
 void DropSplitCharacter(std::string& cutText, LeadByteTest isLead)
 {
+    // Where the last character starts; a lead byte at the very end stands alone.
     std::size_t lastStart = 0;
-    ForEachCharacter(cutText, isLead, [&](std::size_t i) { lastStart = i; });
+    for (std::size_t i = 0; i < cutText.size(); ++i) {
+        lastStart = i;
+        if (isLead(static_cast<unsigned char>(cutText[i])))
+            ++i;
+    }
     if (!cutText.empty() && lastStart + 1 == cutText.size() && isLead(static_cast<unsigned char>(cutText.back())))
         cutText.pop_back();
 }
@@ -57,13 +51,18 @@ bool IsDotEntry(std::string_view name)
     return name == "." || name == "..";
 }
 
-bool IsPlainEntryName(std::u16string_view name)
+bool IsDotEntry(std::wstring_view name)
 {
-    if (name.empty() || name.back() == u'.' || name.back() == u' ')
+    return name == L"." || name == L"..";
+}
+
+bool IsPlainEntryName(std::wstring_view name)
+{
+    if (name.empty() || name.back() == L'.' || name.back() == L' ')
         return false;
-    constexpr std::u16string_view kForbidden = u"\\/:*?\"<>|";
-    for (const char16_t c : name) {
-        if (c < 0x20 || kForbidden.find(c) != std::u16string_view::npos)
+    constexpr std::wstring_view kForbidden = L"\\/:*?\"<>|";
+    for (const wchar_t c : name) {
+        if (c < 0x20 || kForbidden.find(c) != std::wstring_view::npos)
             return false;
     }
     return true;

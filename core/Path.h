@@ -1,8 +1,8 @@
 // Paths as the launcher builds them and takes them apart. A path is built
-// by joining with a backslash and nothing else. In a double-byte code page
-// the second byte of a character can be the byte of a backslash and is no
-// separator, so whatever walks an ANSI path is given the code page's
-// lead-byte test. Pure logic: it builds and is tested everywhere.
+// by joining with a backslash and nothing else. Paths are taken apart in
+// UTF-16 only: in a double-byte code page the second byte of a character
+// can be the byte of a backslash. Pure logic: it builds and is tested
+// everywhere.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,7 @@ inline bool NoLeadBytes(unsigned char)
 }
 
 std::string JoinPath(std::string_view dir, std::string_view name);
+std::wstring JoinPath(std::wstring_view dir, std::wstring_view name);
 
 template <typename Char>
 constexpr bool IsSeparator(Char c)
@@ -26,16 +27,14 @@ constexpr bool IsSeparator(Char c)
     return c == Char('\\') || c == Char('/');
 }
 
-// Where the last separator of `path` stands, or npos.
-std::size_t LastSeparator(std::string_view path, LeadByteTest isLead);
-
 // The folder that holds `path` and the last name in it. A folder that is a
 // drive's root keeps its backslash; a path without a separator lies in ".".
+// In UTF-16, where no part of a character is ever read as a separator.
 struct PathParts {
-    std::string folder;
-    std::string name;
+    std::wstring folder;
+    std::wstring name;
 };
-PathParts SplitPath(std::string_view path, LeadByteTest isLead);
+PathParts SplitPath(std::wstring_view path);
 
 // A text cut after a number of bytes may end in the first byte of a
 // double-byte character, which would then pair with whatever follows it:
@@ -44,6 +43,7 @@ void DropSplitCharacter(std::string& cutText, LeadByteTest isLead);
 
 // "." and "..", which every listing returns.
 bool IsDotEntry(std::string_view name);
+bool IsDotEntry(std::wstring_view name);
 
 // Whether a name as a directory listing gives it (in UTF-16) names that
 // entry when joined to its folder's path, and nothing else: not empty, no
@@ -52,7 +52,7 @@ bool IsDotEntry(std::string_view name);
 // hold such names, and the ANSI form of a name can turn into one (a
 // full-width backslash becomes "\"); joined to a path, they lead elsewhere,
 // such as to the folder itself or its parent.
-bool IsPlainEntryName(std::u16string_view name);
+bool IsPlainEntryName(std::wstring_view name);
 
 // Whether an entry is a link: a symbolic link, a junction or a mount leads
 // to something that is not the YMod's own, so such an entry is never

@@ -1,60 +1,55 @@
 #include "core/Removal.h"
 
-#include "core/BlockingWork.h"
-#include "core/FileSystem.h"
-#include "core/Handle.h"
-#include "core/Listing.h"
-#include "core/PlaceChecker.h"
 #include "core/RecycleBin.h"
 
 #include <shellapi.h>
-
-#include <optional>
-#include <vector>
 
 namespace yorv {
 
 namespace {
 
-// Removes a junction or symbolic link itself, the entry `name` of the
-// folder at `folder`. The link is opened as the link, and deleted through
-// that same handle only when the handle is seen to be the link at its own
-// place, carrying the reparse-point attribute. Where the system would open
-// the target instead (Wine opens the target of a Unix symbolic link
-// whatever it is asked), the check fails and the link stays: its target is
-// never touched.
-bool RemoveLink(const std::string& path, const Place& folder, const std::string& name)
+// The YMod's directory read as an entry of the folder that holds it.
+Judgement JudgeTop(const std::wstring& path)
 {
-    const UniqueFile link(::CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                        nullptr));
-    if (!link)
-        return false;
-    const std::optional<Place> place = PlaceOf(link.Get());
-    FILE_ATTRIBUTE_TAG_INFO tag{};
-    if (!place || !IsEntryAt(*place, folder, name)
-        || !::GetFileInformationByHandleEx(link.Get(), FileAttributeTagInfo, &tag, sizeof tag)
-        || !IsLinkEntry(tag.FileAttributes, tag.ReparseTag))
-        return false;
+    const PathParts parts = SplitPath(path);
+    if (!IsPlainEntryName(parts.name))
+        return {};  // no entry of its folder, or a pattern, which is never looked up
+    std::optional<DirectoryEntry<wchar_t>> entry = FindEntry(path);
+    const UniqueFile folder = OpenEntry(parts.folder, 0, false);  // the game directory may be reached through a link
+    const std::optional<Place> folderPlace = folder ? PlaceOf(folder.Get()) : std::nullopt;
+    if (!entry || !folderPlace)
+        return {};
+    // Compared with the path as it was opened, in the name it was given
+    // (the listing gives the long form of a short name).
+    entry->name = parts.name;
+    Judgement top = Judge(path, *entry, *folderPlace);
+    if (top.step == Step::Recycle)
+        top.step = Step::Leave;  // a file where the YMod's directory was
+    return top;
+}
+
+bool RemoveLink(const UniqueFile& link)
+{
     FILE_DISPOSITION_INFO dispose{};
     dispose.DeleteFile = TRUE;
     return ::SetFileInformationByHandle(link.Get(), FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
-// Windows refuses to remove a directory that carries the read-only
-// attribute, which the shell also sets on a folder it has customised. The
-// emptied directory is removed without it, or keeps it.
-bool RemoveReadOnlyDirectory(const std::string& dir)
+// Directories do not go to the recycle bin: an empty one holds nothing.
+// Windows refuses to remove one that carries the read-only attribute,
+// which the shell also sets on a folder it has customised: the emptied
+// directory is removed without it, or keeps it.
+bool RemoveEmptiedDirectory(const std::wstring& dir)
 {
-    const DWORD attributes = ::GetFileAttributesA(dir.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)
-        || !(attributes & FILE_ATTRIBUTE_READONLY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return false;
-    if (!::SetFileAttributesA(dir.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
-        return false;
-    if (::RemoveDirectoryA(dir.c_str()))
+    if (::RemoveDirectoryW(dir.c_str()))
         return true;
-    ::SetFileAttributesA(dir.c_str(), attributes);
+    const DWORD attributes = ::GetFileAttributesW(dir.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)
+        || !::SetFileAttributesW(dir.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return false;
+    if (::RemoveDirectoryW(dir.c_str()))
+        return true;
+    ::SetFileAttributesW(dir.c_str(), attributes);
     return false;
 }
 
@@ -65,109 +60,52 @@ public:
     {
     }
 
-    // Empties `dir`, which really lies at `place`, and removes it.
-    void RemoveDirectoryTree(const std::string& dir, const Place& place)
+    // Empties `dir`, which lies at `place`, and removes it.
+    void RemoveDirectoryTree(const std::wstring& dir, const Place& place)
     {
-        RemoveEntries(dir, place);
-        RemoveDir(dir);
-    }
-
-    void RemoveDir(const std::string& dir)
-    {
-        // Directories do not go to the recycle bin: an empty one holds nothing.
-        if (!::RemoveDirectoryA(dir.c_str()) && !RemoveReadOnlyDirectory(dir))
-            NotRemoved(dir);
-    }
-
-    void NotRemoved(const std::string& dir)
-    {
-        if (onNotRemoved_)
-            onNotRemoved_(dir);
-    }
-
-private:
-    void RemoveEntries(const std::string& dir, const Place& place)
-    {
-        // Read in full first: the listing is not changed under its feet.
-        const std::vector<DirectoryEntry> entries = ListDirectory(dir);
-        // A second guard, for links the listing does not show (Wine lists a
-        // Unix symbolic link to a file as a plain file, and would send the
-        // file it leads to to the bin): a file that does not lead to its
-        // own place in the tree is left alone. The files are checked ahead,
-        // while the shell sends the ones before them.
-        PlaceChecker::Batch checks(placeChecker_, dir, place, entries);
-        for (const DirectoryEntry& entry : entries) {
-            const std::string path = JoinPath(dir, entry.name);
-            switch (StepFor(entry)) {
-            case RemovalStep::PassOver:
+        for (const DirectoryEntry<wchar_t>& entry : ListDirectory(dir)) {
+            const std::wstring path = JoinPath(dir, entry.name);
+            Judgement judgement = Judge(path, entry, place);
+            switch (judgement.step) {
+            case Step::Enter:
+                RemoveDirectoryTree(path, judgement.place);
+                break;
+            case Step::RemoveLink:
+                if (!RemoveLink(judgement.link) && entry.IsDirectory())
+                    NotRemoved(path);
+                break;
+            case Step::Recycle:
+                RecycleFile(path, shellOwner_);
+                break;
+            case Step::Leave:
                 if (entry.IsDirectory())
                     NotRemoved(path);
                 break;
-            case RemovalStep::RemoveLink:
-                if (!RemoveLink(path, place, entry.name) && entry.IsDirectory())
-                    NotRemoved(path);
-                break;
-            case RemovalStep::Enter:
-                // The same guard for a directory, before it is entered.
-                if (const std::optional<Place> sub = PlaceOf(path); sub && IsEntryAt(*sub, place, entry.name))
-                    RemoveDirectoryTree(path, *sub);
-                else
-                    NotRemoved(path);
-                break;
-            case RemovalStep::Recycle:
-                if (checks.LiesAt(entry))
-                    RecycleFile(path, shellOwner_);
-                break;
             }
         }
+        if (!RemoveEmptiedDirectory(dir))
+            NotRemoved(dir);
     }
 
+    void NotRemoved(const std::wstring& dir) const
+    {
+        if (onNotRemoved_)
+            onNotRemoved_(AnsiForDisplay(dir));
+    }
+
+private:
     const DirectoryNotRemoved& onNotRemoved_;
     HWND shellOwner_;
-    InputDroppedBeforeBoxes inputDropped_;
-    PlaceChecker placeChecker_;
 };
 
-// Whether the directory `path` is itself a link, as its parent lists it.
-bool IsLinkDirectory(const std::string& path)
+// Whether the tree at `dir`, which lies at `place`, holds a file that
+// RemoveTree would recycle.
+bool HoldsFiles(const std::wstring& dir, const Place& place)
 {
-    if (path.find_first_of("*?") != std::string::npos)
-        return false;  // no such name exists; and no pattern is ever listed
-    WIN32_FIND_DATAA entry{};  // Wine leaves the reparse tag unwritten
-    const UniqueFind find(::FindFirstFileA(path.c_str(), &entry));
-    return find && IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0);
-}
-
-// What the directory at the top of a removal is: a link, gone (or not to
-// be looked into), a path that leads elsewhere than its last name says, or
-// the directory itself at its place.
-struct Top {
-    enum Kind { Link, Gone, Elsewhere, Own } kind;
-    std::optional<Place> place;  // of its folder for a Link, its own for Own
-    std::string name;            // its last name, for a Link
-};
-
-Top JudgeTop(const std::string& directory)
-{
-    const PathParts parts = SplitPath(directory, IsLeadByte);
-    std::optional<Place> parent = PlaceOf(parts.folder);
-    if (IsLinkDirectory(directory))
-        return {Top::Link, std::move(parent), parts.name};
-    std::optional<Place> place = PlaceOf(directory);
-    if (!place)
-        return {Top::Gone, std::nullopt, {}};
-    if (!parent || !IsEntryAt(*place, *parent, parts.name))
-        return {Top::Elsewhere, std::nullopt, {}};
-    return {Top::Own, std::move(place), {}};
-}
-
-// Whether the tree holds a file that RemoveTree would recycle.
-bool HoldsFiles(const std::string& directory)
-{
-    for (const DirectoryEntry& entry : ListDirectory(directory)) {
-        const RemovalStep step = StepFor(entry);
-        if (step == RemovalStep::Recycle
-            || (step == RemovalStep::Enter && HoldsFiles(JoinPath(directory, entry.name))))
+    for (const DirectoryEntry<wchar_t>& entry : ListDirectory(dir)) {
+        const std::wstring path = JoinPath(dir, entry.name);
+        const Judgement judgement = Judge(path, entry, place);
+        if (judgement.step == Step::Recycle || (judgement.step == Step::Enter && HoldsFiles(path, judgement.place)))
             return true;
     }
     return false;
@@ -175,49 +113,82 @@ bool HoldsFiles(const std::string& directory)
 
 }  // namespace
 
+Judgement Judge(const std::wstring& path, const DirectoryEntry<wchar_t>& entry, std::wstring_view folder)
+{
+    // The shell takes no longer name, and what it cannot be handed whole
+    // stays where it is.
+    if (!IsPlainEntryName(entry.name) || path.size() >= MAX_PATH)
+        return {};
+    const bool link = entry.IsLink();
+    UniqueFile opened = OpenEntry(path, link ? DELETE | FILE_READ_ATTRIBUTES : FILE_READ_ATTRIBUTES);
+    std::optional<Place> place = opened ? PlaceOf(opened.Get()) : std::nullopt;
+    if (!place || !IsEntryAt(*place, folder, entry.name))
+        return {};
+    // A link, or a folder, is what the handle says it is, as well as the
+    // listing: one replaced since it was listed is left alone.
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if ((link || entry.IsDirectory())
+        && (!::GetFileInformationByHandleEx(opened.Get(), FileAttributeTagInfo, &tag, sizeof tag)
+            || IsLinkEntry(tag.FileAttributes, tag.ReparseTag) != link))
+        return {};
+    if (link)
+        return {Step::RemoveLink, {}, std::move(opened)};  // removed through this handle
+    return {entry.IsDirectory() ? Step::Enter : Step::Recycle, std::move(*place), {}};
+}
+
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner)
 {
     TreeRemover remover(onNotRemoved, shellOwner);
-    const Top top = JudgeTop(directory);
-    switch (top.kind) {
-    case Top::Link:
-        // The YMod's directory is itself a link: the link goes, its target stays.
-        if (!top.place || !RemoveLink(directory, *top.place, top.name))
-            remover.NotRemoved(directory);
-        break;
-    case Top::Gone:
-        // Only tried for removal: nothing inside it is touched.
-        remover.RemoveDir(directory);
-        break;
-    case Top::Elsewhere:
-        // Its last name is one the system reads as another place: nothing
-        // there is touched.
-        remover.NotRemoved(directory);
-        break;
-    case Top::Own:
-        remover.RemoveDirectoryTree(directory, *top.place);
-        break;
-    }
+    const std::optional<std::wstring> path = WideFromAnsi(directory);
+    const Judgement top = path ? JudgeTop(*path) : Judgement{};
+    if (top.step == Step::Enter)
+        remover.RemoveDirectoryTree(*path, top.place);
+    else if ((top.step != Step::RemoveLink || !RemoveLink(top.link)) && onNotRemoved)
+        onNotRemoved(directory);  // nothing there is touched
 }
 
-bool RecycleFile(const std::string& file, HWND shellOwner)
+bool RecycleFile(const std::wstring& file, HWND shellOwner)
 {
     if (!FileExists(file))
         return false;
-    const std::string full = FullPath(file);
-    if (full.empty())
-        return false;
-    if (!InputDroppedBeforeBoxes::ActiveOnThisThread())
-        DiscardQueuedInput();
+    const std::wstring full = FullPath(file);
     // To the recycle bin without asking, but with a warning (and the
     // player's answer) before any file would be deleted for good instead.
-    return SendToRecycleBin(full, FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING, shellOwner);
+    return !full.empty() && SendToRecycleBin(full, FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING, shellOwner);
 }
 
 bool TreeHoldsFiles(const std::string& directory)
 {
-    // RemoveTree recycles files only from a directory at its own place.
-    return JudgeTop(directory).kind == Top::Own && HoldsFiles(directory);
+    const std::optional<std::wstring> path = WideFromAnsi(directory);
+    const Judgement top = path ? JudgeTop(*path) : Judgement{};
+    return top.step == Step::Enter && HoldsFiles(*path, top.place);
+}
+
+namespace {
+
+std::optional<DirectoryIdentity::Id> IdOf(const std::string& path)
+{
+    const std::optional<std::wstring> wide = WideFromAnsi(path);
+    const UniqueFile opened = wide ? OpenEntry(*wide) : UniqueFile();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!opened || !::GetFileInformationByHandle(opened.Get(), &info)
+        || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return DirectoryIdentity::Id{info.dwVolumeSerialNumber,
+                                 (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+}  // namespace
+
+DirectoryIdentity::DirectoryIdentity(const std::string& path) : path_(path), id_(IdOf(path)) {}
+
+bool DirectoryIdentity::StillThere() const
+{
+    // A directory that was not there to begin with is asked for by its path.
+    if (!id_)
+        return DirectoryExists(path_);
+    const std::optional<Id> now = IdOf(path_);
+    return now && now->volume == id_->volume && now->index == id_->index;
 }
 
 }  // namespace yorv

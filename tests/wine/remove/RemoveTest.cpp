@@ -9,7 +9,7 @@
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
-#include "core/RecycleBin.h"
+#include "core/RecycleBinCheck.h"
 #include "core/Removal.h"
 #include "ui/Application.h"
 #include "ui/PlainMessage.h"
@@ -19,66 +19,88 @@
 #include <winioctl.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace yorv;
 
-// Lists of paths and titles, shown whole when a check fails.
-template <>
-struct doctest::StringMaker<std::vector<std::string>> {
-    static String convert(const std::vector<std::string>& items)
-    {
-        std::string text;
-        for (const std::string& item : items)
-            text += (text.empty() ? "{\"" : ", \"") + item + "\"";
-        return (text.empty() ? std::string("{}") : text + "}").c_str();
-    }
-};
-
 namespace {
 
 constexpr const char* kTestKey = "YorvRemoveTest";
-const std::string kAreYouSureText =
-    "This will remove the selected Y-Mod sending all files to the recycle bin.\r\n\r\nContinue?";
 const std::string kSuccessText = "Y-Mod was removed successfully.";
-const std::string kErrorText = "There was an error deleting the directory.\r\n\r\nYou may need to remove it by hand.";
+const std::string kBinCannotTake =
+    "The recycle bin cannot take the files of this Y-Mod: they would be deleted for good.\r\n\r\nNothing was removed.";
 
 std::string CouldNotRemove(const std::string& dir)
 {
     return "Couldn't remove " + dir + ".\r\nSharing violation error.";
 }
 
+std::wstring W(const std::string& ansi)
+{
+    return WideFromAnsi(ansi).value();
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsLink(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+std::string Read(const std::wstring& path)
+{
+    std::string data;
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    char buffer[4096];
+    DWORD got = 0;
+    while (file && ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        data.append(buffer, got);
+    return data;
+}
+
+void Write(const std::wstring& path, const std::string& bytes)
+{
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    REQUIRE((file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)));
+}
+
 // The Unix path Wine gives a Windows path on drive C:, also for one that
 // no longer exists.
-std::string UnixPath(const std::string& winPath)
+std::string UnixPath(const std::wstring& winPath)
 {
     using Fn = char*(CDECL*)(const WCHAR*);
     static const auto fn = reinterpret_cast<Fn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     REQUIRE(reinterpret_cast<void*>(fn) != nullptr);
-    REQUIRE(winPath.compare(0, 3, "C:\\") == 0);
+    REQUIRE(winPath.compare(0, 3, L"C:\\") == 0);
     static const std::string drive = [] {
         char* unix = fn(L"C:\\");
         std::string path = unix ? unix : "";
         HeapFree(GetProcessHeap(), 0, unix);
-        if (!path.empty() && path.back() != '/')
-            path += '/';
-        return path;
+        return !path.empty() && path.back() != '/' ? path + '/' : path;
     }();
-    REQUIRE_FALSE(drive.empty());
-    std::string result = drive + winPath.substr(3);
-    std::replace(result.begin(), result.end(), '\\', '/');
-    return result;
+    std::wstring rest = winPath.substr(3);
+    std::replace(rest.begin(), rest.end(), L'\\', L'/');
+    std::string utf8(rest.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, rest.data(), static_cast<int>(rest.size()),
+                                                             utf8.data(), static_cast<int>(utf8.size()), nullptr,
+                                                             nullptr)));
+    return drive + utf8;
 }
 
-// Runs a Unix program (Wine starts them like any other) to its end; false
-// when it could not be started.
+// Runs a Unix program (Wine starts them like any other) to its end.
 bool StartUnixAndWait(const std::string& commandLine) noexcept
 {
     STARTUPINFOA startup{};
@@ -93,59 +115,52 @@ bool StartUnixAndWait(const std::string& commandLine) noexcept
     return true;
 }
 
-// The same, where a program that cannot be started fails the test.
-void RunUnix(const std::string& commandLine)
+// Runs `program` with `target` and, in `folder`, `name`, from the Unix side,
+// and waits until the name is there (Wine may report the program ended
+// before it has).
+void OnUnixSide(const std::string& program, const std::string& target, const std::string& folder,
+                const std::string& name)
 {
-    const bool started = StartUnixAndWait(commandLine);
-    INFO("error ", GetLastError(), " starting ", commandLine);
-    REQUIRE(started);
+    const std::string made = UnixPath(W(folder)) + "/" + name;
+    REQUIRE(StartUnixAndWait("Z:\\bin\\" + program + " " + target + (target.empty() ? "" : " ") + made));
+    for (int i = 0; i < 100; ++i) {
+        const std::vector<std::string> names = test::NamesIn(folder);
+        if (std::find(names.begin(), names.end(), name) != names.end())
+            return;
+        Sleep(50);
+    }
+    FAIL("the Unix side did not make ", made);
 }
 
-// The same, for cleaning up: no checks, nothing thrown.
-void RunUnixQuietly(const std::string& commandLine) noexcept
+// Removes a tree the Unix way: Windows' own calls would follow its links
+// and names elsewhere.
+void RemoveTheUnixWay(const std::string& dir) noexcept
 {
-    StartUnixAndWait(commandLine);
-}
-
-// Whether `dir` lists an entry of exactly this name.
-bool Lists(const std::string& dir, const std::string& name)
-{
-    const std::vector<std::string> names = test::NamesIn(dir);
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// Removes a tree with names Windows' own calls would follow elsewhere, and
-// waits until it is gone (Wine may report the Unix program ended before it
-// has, and a late one would take what comes after).
-void RemoveTheUnixWay(const std::string& winDir) noexcept
-{
-    if (GetFileAttributesA(winDir.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!test::UnderWine() || GetFileAttributesA(dir.c_str()) == INVALID_FILE_ATTRIBUTES)
         return;
-    RunUnixQuietly("Z:\\bin\\rm -rf " + UnixPath(winDir));
-    for (int i = 0; i < 200 && GetFileAttributesA(winDir.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
+    StartUnixAndWait("Z:\\bin\\rm -rf " + UnixPath(W(dir)));
+    for (int i = 0; i < 200 && GetFileAttributesA(dir.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
 }
 
-// A tree removed the Unix way when it goes out of scope, however the test ends.
-struct UnixCleanUp {
-    std::string dir;
-    ~UnixCleanUp() { RemoveTheUnixWay(dir); }
+// A test folder removed the Unix way before the test (what a failed run
+// left) and after it, however it ends.
+class UnixTempDir {
+public:
+    explicit UnixTempDir(const std::string& name) : cleaned_(Clean("C:\\yorvtests\\" + name)), dir_(name) {}
+    ~UnixTempDir() { Clean(dir_.Path()); }
+    const std::string& Path() const { return dir_.Path(); }
+    std::string operator/(const std::string& name) const { return dir_ / name; }
+
+private:
+    static bool Clean(const std::string& dir) noexcept
+    {
+        RemoveTheUnixWay(dir);
+        return true;
+    }
+    bool cleaned_;
+    test::TempDir dir_;
 };
-
-// A Unix symbolic link at `link` to `target`, as a player's tools would make it.
-void MakeUnixLink(const std::string& target, const std::string& link)
-{
-    RunUnix("Z:\\bin\\ln -s " + UnixPath(target) + " " + UnixPath(link));
-    // Wine may report the Unix program ended before it has.
-    for (int i = 0; i < 100 && GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-        Sleep(50);
-}
-
-// Paths longer than the ANSI calls take, through the wide ones.
-std::wstring Long(const std::string& path)
-{
-    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
-}
 
 // The trash folder of the test HOME ($XDG_DATA_HOME/Trash).
 std::string TrashDir()
@@ -155,153 +170,121 @@ std::string TrashDir()
     return test::WinePath(std::string(dataHome) + "/Trash");
 }
 
-std::string DecodeTrashPath(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
+// Puts back a trash that a run cut off in the middle left unusable (a file
+// in its place), before anything in this process looks for it: Wine looks
+// once in a process.
+const bool trashSetUp = [] {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (!test::UnderWine() || !dataHome)
+        return false;
+    const std::string trash = test::WinePath(std::string(dataHome) + "/Trash");
+    if (GetFileAttributesA((trash + ".saved").c_str()) != INVALID_FILE_ATTRIBUTES) {
+        DeleteFileA(trash.c_str());
+        MoveFileA((trash + ".saved").c_str(), trash.c_str());
     }
-    return out;
-}
+    return CreateDirectoryA(trash.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}();
 
-struct TrashEntry {
-    std::string name;      // in files/ and, with ".trashinfo", in info/
-    std::string original;  // the Unix path it came from
+// Makes the trash unusable (a regular file in its place) while it lives.
+class UnusableTrash {
+public:
+    UnusableTrash() : trash_(TrashDir())
+    {
+        REQUIRE(MoveFileA(trash_.c_str(), (trash_ + ".saved").c_str()));
+        test::WriteBytes(trash_, "");
+    }
+    ~UnusableTrash()
+    {
+        DeleteFileA(trash_.c_str());
+        MoveFileA((trash_ + ".saved").c_str(), trash_.c_str());
+    }
+
+private:
+    std::string trash_;
 };
 
-std::vector<TrashEntry> TrashEntries()
+// The items of the XDG trash: each one's name in files/ and info/, and the
+// Unix path it came from.
+std::vector<std::pair<std::wstring, std::string>> TrashEntries()
 {
-    std::vector<TrashEntry> entries;
-    const std::string info = TrashDir() + "\\info";
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((info + "\\*.trashinfo").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return entries;
-    do {
-        const std::string text = test::ReadBytes(info + "\\" + found.cFileName);
+    std::vector<std::pair<std::wstring, std::string>> entries;
+    const std::wstring info = W(TrashDir()) + L"\\info\\";
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((info + L"*.trashinfo").c_str(), &found);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
+        const std::string text = Read(info + found.cFileName);
         const std::size_t at = text.find("\nPath=");
-        if (at == std::string::npos)
-            continue;
-        const std::size_t end = text.find('\n', at + 6);
-        std::string name = found.cFileName;
-        name.resize(name.size() - std::string(".trashinfo").size());
-        entries.push_back({name, DecodeTrashPath(text.substr(at + 6, end - at - 6))});
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+        std::string original;
+        for (std::size_t i = at + 6; at != std::string::npos && i < text.size() && text[i] != '\n'; ++i) {
+            const bool escaped = text[i] == '%' && i + 2 < text.size();
+            original += escaped ? static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16)) : text[i];
+            i += escaped ? 2 : 0;
+        }
+        std::wstring name = found.cFileName;
+        entries.push_back({name.substr(0, name.size() - 10), original});
+    }
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
     return entries;
 }
 
-// Under Wine, whether the XDG trash keeps the file that was at `winPath`
-// with `contents`, restorable to where it was.
-bool KeptInTrash(const std::string& winPath, const std::string& contents)
+// Under Wine, whether the XDG trash keeps the file that was at `path` with
+// `contents`, restorable to where it was.
+bool KeptInTrash(const std::wstring& path, const std::string& contents)
 {
-    const std::string original = UnixPath(winPath);
-    for (const TrashEntry& entry : TrashEntries()) {
-        if (entry.original == original && test::ReadBytes(TrashDir() + "\\files\\" + entry.name) == contents)
+    for (const auto& [name, original] : TrashEntries()) {
+        if (original == UnixPath(path) && Read(W(TrashDir()) + L"\\files\\" + name) == contents)
             return true;
     }
     return false;
 }
 
-// Empties the trash of what earlier runs left there from under `winDir`,
-// under Wine. On Windows the player's bin is left as it is: every check asks
-// what the bin gained since the test last looked.
-void ForgetTrashFrom(const std::string& winDir)
+// Empties the trash of what earlier runs left there from under `dir`, under
+// Wine. On Windows the player's bin is left as it is: every check asks what
+// the bin gained since the test last looked.
+void ForgetTrashFrom(const std::string& dir)
 {
     if (!test::UnderWine())
         return;
-    const std::string prefix = UnixPath(winDir) + "/";
-    for (const TrashEntry& entry : TrashEntries()) {
-        if (entry.original.compare(0, prefix.size(), prefix) == 0) {
-            test::RemoveTreeForTest(TrashDir() + "\\files\\" + entry.name);
-            DeleteFileA((TrashDir() + "\\info\\" + entry.name + ".trashinfo").c_str());
+    const std::string prefix = UnixPath(W(dir)) + "/";
+    for (const auto& [name, original] : TrashEntries()) {
+        if (original.compare(0, prefix.size(), prefix) == 0) {
+            const std::wstring file = W(TrashDir()) + L"\\files\\" + name;
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only file is deleted too
+            DeleteFileW(file.c_str());
+            DeleteFileW((W(TrashDir()) + L"\\info\\" + name + L".trashinfo").c_str());
         }
     }
 }
 
-// The names in the trash's files/ and, without ".trashinfo", in info/.
-struct TrashNames {
-    std::vector<std::string> files;
-    std::vector<std::string> info;
-
-    static TrashNames Now()
-    {
-        TrashNames names{test::NamesIn(TrashDir() + "\\files"), test::NamesIn(TrashDir() + "\\info")};
-        for (std::string& name : names.info)
-            name.resize(name.size() - std::string(".trashinfo").size());
-        std::sort(names.info.begin(), names.info.end());  // "a-1.trashinfo" comes before "a.trashinfo"
-        return names;
-    }
-
-    // What the trash holds now that it did not hold here.
-    TrashNames Added() const
-    {
-        const TrashNames now = Now();
-        TrashNames added;
-        std::set_difference(now.files.begin(), now.files.end(), files.begin(), files.end(),
-                            std::back_inserter(added.files));
-        std::set_difference(now.info.begin(), now.info.end(), info.begin(), info.end(), std::back_inserter(added.info));
-        return added;
-    }
-};
-
 // The recycle bin at one moment, and what it gained since, as the shell
-// shows it. Under Wine the XDG trash is checked as well: it gained a file in
-// files/ for each item gained, each with its twin in info/.
+// shows it. Under Wine the XDG trash is checked as well: it gained an item
+// for each item gained.
 class Bin {
 public:
-    Bin() : items_(test::BinItems()), trash_(test::UnderWine() ? TrashNames::Now() : TrashNames{}) {}
+    Bin() : items_(test::BinItems()), trash_(test::UnderWine() ? TrashEntries().size() : 0) {}
 
     // The original paths of the items gained, sorted.
-    std::vector<std::string> Gained() const
+    std::vector<std::wstring> Gained() const
     {
-        const std::vector<std::string> now = test::BinItems();
-        std::vector<std::string> gained;
+        const std::vector<std::wstring> now = test::BinItems();
+        std::vector<std::wstring> gained;
         std::set_difference(now.begin(), now.end(), items_.begin(), items_.end(), std::back_inserter(gained));
-        if (test::UnderWine()) {
-            const TrashNames added = trash_.Added();
-            CHECK(added.files.size() == gained.size());
-            CHECK(added.info == added.files);
-        }
+        if (test::UnderWine())
+            CHECK(TrashEntries().size() == trash_ + gained.size());
         return gained;
     }
 
 private:
-    std::vector<std::string> items_;
-    TrashNames trash_;
+    std::vector<std::wstring> items_;
+    std::size_t trash_;
 };
 
-// Whether the bin took the file that was at `path`: an item of its name
-// from its folder is among the items `gained`. Under Wine the trash keeps
-// it with `contents` too.
-bool InTrash(const std::vector<std::string>& gained, const std::string& path, const std::string& contents)
+// Whether the bin took the file that was at `path`: it is among the items
+// `gained`, and under Wine the trash keeps it with `contents`.
+bool InTrash(const std::vector<std::wstring>& gained, const std::wstring& path, const std::string& contents)
 {
     return std::binary_search(gained.begin(), gained.end(), path) && (!test::UnderWine() || KeptInTrash(path, contents));
-}
-
-// The paths of a tree's files, sorted.
-std::vector<std::string> PathsOf(const std::map<std::string, std::string>& files)
-{
-    std::vector<std::string> paths;
-    for (const auto& [path, contents] : files)
-        paths.push_back(path);
-    return paths;
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool IsLink(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 // A directory junction at `link` to the folder `target`, made as the
@@ -312,14 +295,14 @@ DWORD MakeJunction(const std::string& target, const std::string& link)
 {
     if (!CreateDirectoryA(link.c_str(), nullptr))
         return GetLastError();
-    HANDLE dir = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (dir == INVALID_HANDLE_VALUE)
+    const UniqueFile dir(CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!dir)
         return GetLastError();
     // The mount-point form of REPARSE_DATA_BUFFER: the tag, the length of
     // what follows the first eight bytes, where the two names lie, and the
     // names, the one the system follows and the one it shows, each ended by a NUL.
-    const std::wstring shown(target.begin(), target.end());
+    const std::wstring shown = W(target);
     const std::wstring followed = L"\\??\\" + shown;
     struct {
         DWORD tag;
@@ -328,7 +311,6 @@ DWORD MakeJunction(const std::string& target, const std::string& link)
         WORD followedOffset, followedLength, shownOffset, shownLength;
         WCHAR names[2 * MAX_PATH];
     } data{};
-    REQUIRE(followed.size() + shown.size() + 2 <= std::size(data.names));
     data.tag = IO_REPARSE_TAG_MOUNT_POINT;
     data.followedLength = static_cast<WORD>(followed.size() * sizeof(WCHAR));
     data.shownOffset = static_cast<WORD>(data.followedLength + sizeof(WCHAR));
@@ -337,18 +319,10 @@ DWORD MakeJunction(const std::string& target, const std::string& link)
     std::copy(shown.begin(), shown.end(), data.names + followed.size() + 1);
     data.dataLength = static_cast<WORD>(8 + data.shownOffset + data.shownLength + sizeof(WCHAR));
     DWORD returned = 0;
-    const BOOL set = DeviceIoControl(dir, FSCTL_SET_REPARSE_POINT, &data, data.dataLength + 8u, nullptr, 0, &returned,
-                                     nullptr);
-    const DWORD error = set ? 0 : GetLastError();
-    CloseHandle(dir);
-    return error;
-}
-
-// Whether the trash holds `name`, in files/ with `contents` and in info/.
-bool InTrashAs(const std::string& name, const std::string& contents)
-{
-    return test::ReadBytes(TrashDir() + "\\files\\" + name) == contents
-           && Exists(TrashDir() + "\\info\\" + name + ".trashinfo");
+    return DeviceIoControl(dir.Get(), FSCTL_SET_REPARSE_POINT, &data, data.dataLength + 8u, nullptr, 0, &returned,
+                           nullptr)
+               ? 0
+               : GetLastError();
 }
 
 // The launcher's windows, started on a game directory.
@@ -369,29 +343,23 @@ public:
     }
 
     // Picks the YMod in directory `dir` as the player would.
-    void Select(const std::string& dir) const
+    static void Select(const std::string& dir)
     {
-        int position = -1;
-        for (int i = 0; i < YModCount; ++i) {
-            if (YModDirs[static_cast<std::size_t>(i)] == dir)
-                position = i;
-        }
-        REQUIRE(position >= 0);
-        SendMessageA(FrmMain->ComboYMod, CB_SETCURSEL, position, 0);
+        const auto slot = std::find(YModDirs.begin(), YModDirs.begin() + YModCount, dir);
+        REQUIRE(slot != YModDirs.begin() + YModCount);
+        SendMessageA(FrmMain->ComboYMod, CB_SETCURSEL, static_cast<WPARAM>(slot - YModDirs.begin()), 0);
         SendMessageA(FrmMain->Handle(), WM_COMMAND, MAKEWPARAM(IDC_COMBOYMOD, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(FrmMain->ComboYMod));
     }
 
-    // Removes the YMod in `dir`, at `path`, as the player would, Yes to the
-    // question: it goes, with "Success".
-    void RemoveSucceeds(const std::string& dir, const std::string& path) const
+    // Removes the YMod in `dir` as the player would, Yes to the question and
+    // OK to every box; the boxes, in order.
+    static std::vector<test::ModalBox> Remove(const std::string& dir, std::vector<int> answers = {IDYES})
     {
         Select(dir);
-        test::ModalWatcher watcher({IDYES});
+        test::ModalWatcher watcher(std::move(answers));
         FrmMain->CmdRemoveClick();
-        REQUIRE(watcher.Boxes().size() == 2);
-        CHECK(watcher.Boxes()[1].caption == "Success");
-        CHECK_FALSE(Exists(path));
+        return watcher.Boxes();
     }
 
     static std::vector<std::string> ListTexts()
@@ -405,6 +373,7 @@ public:
             text.resize(text.size() - 1);
             texts.push_back(text);
         }
+        std::sort(texts.begin(), texts.end());
         return texts;
     }
 
@@ -416,168 +385,350 @@ private:
     std::unique_ptr<ProgramWindows> windows_;
 };
 
-bool Listed(const std::string& text)
-{
-    for (const std::string& item : Launcher::ListTexts()) {
-        if (item == text)
-            return true;
-    }
-    return false;
-}
-
 // The visible dialog of this thread with the given caption.
 HWND FindDialog(const std::string& caption)
 {
-    struct Search {
-        std::string caption;
-        HWND found = nullptr;
-    } search{caption};
+    std::pair<std::string, HWND> search{caption, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
+            auto* s = reinterpret_cast<std::pair<std::string, HWND>*>(param);
             char cls[32];
             GetClassNameA(hwnd, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && test::WindowText(hwnd) == s->caption)
-                s->found = hwnd;
+            if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && test::WindowText(hwnd) == s->first)
+                s->second = hwnd;
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
 
-// Makes the trash folder unusable (a regular file in its place) while it lives.
-class UnusableTrash {
-public:
-    UnusableTrash() : trash_(TrashDir()), saved_(TrashDir() + ".saved")
-    {
-        REQUIRE(MoveFileA(trash_.c_str(), saved_.c_str()));
-        test::WriteBytes(trash_, "");
-    }
-    ~UnusableTrash()
-    {
-        DeleteFileA(trash_.c_str());
-        MoveFileA(saved_.c_str(), trash_.c_str());
-    }
+// What one kind of entry in a YMod comes to when the YMod is removed.
+struct Outcome {
+    std::string mod;                                  // the YMod's directory
+    std::string outside;                              // a folder beside the game directory
+    std::map<std::wstring, std::string> recycled;     // gone, and in the bin with these contents
+    std::map<std::wstring, std::string> kept;         // where they were, with these contents
+    std::vector<std::string> leftInPlace;             // named by "Couldn't remove", innermost first
+    bool leftInAnyOrder = false;                      // in the order the file system lists them
+    std::vector<int> shellAnswers;                    // to the shell's own questions, over the working window
+    std::function<void()> after;                      // more checks, once it is removed
 
-private:
-    std::string trash_;
-    std::string saved_;
+    // A file the row makes, and whether it goes to the bin or stays.
+    void File(const std::wstring& path, const std::string& contents, bool recycle = true)
+    {
+        Write(path, contents);
+        (recycle ? recycled : kept)[path] = contents;
+    }
+    void File(const std::string& path, const std::string& contents, bool recycle = true)
+    {
+        File(W(path), contents, recycle);
+    }
+};
+
+struct Row {
+    const char* kind;
+    const char* dir;
+    // Makes the row's entries; a reason when they cannot be made here.
+    std::function<std::string(Outcome&)> make;
+};
+
+std::string NeedsWine(const char* why)
+{
+    return test::UnderWine() ? std::string() : std::string("needs Wine: ") + why;
+}
+
+// A link the system makes itself: where it cannot, the row is left out.
+std::string SystemLink(Outcome& o, bool junction)
+{
+    const std::string target = o.outside + (junction ? "\\junctioned" : "\\symlinked");
+    const std::string link = o.mod + (junction ? "\\junction" : "\\symlink");
+    test::MakeDir(target);
+    o.File(target + "\\kept.sav", "kept", false);
+    o.File(o.mod + "\\own.txt", "own");
+    const DWORD error = junction ? MakeJunction(target, link)
+                        : CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                                              SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
+                            ? 0
+                            : GetLastError();
+    if (IsLink(link))
+        return {};
+    // Wine makes neither (the junction's directory stays a plain empty one,
+    // and CreateSymbolicLinkA says it made a link it did not); Windows makes
+    // a symbolic link only in Developer Mode or elevated.
+    REQUIRE_MESSAGE((test::UnderWine() || error == ERROR_PRIVILEGE_NOT_HELD), "error ", error, " making ", link);
+    test::RemoveTreeForTest(link);
+    return "the system cannot make " + link + (error ? " (error " + std::to_string(error) + ")" : " though it says so");
+}
+
+const Row kRows[] = {
+    {"plain files", "PlainMod",
+     [](Outcome& o) {
+         o.File(o.mod + "\\YMOD.DIZ", "Plain Mod 1.0\r\n(c) someone\r\n");
+         o.File(o.mod + "\\readme.txt", "read me");
+         return std::string();
+     }},
+    {"hidden, system and read-only files", "AttributeMod",
+     [](Outcome& o) {
+         for (const auto& [name, attribute] : {std::pair{"hidden.dat", FILE_ATTRIBUTE_HIDDEN},
+                                               {"system.dat", FILE_ATTRIBUTE_SYSTEM},
+                                               {"readonly.dat", FILE_ATTRIBUTE_READONLY}}) {
+             o.File(o.mod + "\\" + name, name);
+             REQUIRE(SetFileAttributesA((o.mod + "\\" + name).c_str(), attribute));
+         }
+         return std::string();
+     }},
+    {"subfolders, nested, empty and customised (read-only)", "FolderMod",
+     [](Outcome& o) {
+         for (const char* dir : {"\\maps", "\\maps\\deeper", "\\maps\\deeper\\deepest", "\\empty"})
+             test::MakeDir(o.mod + dir);
+         o.File(o.mod + "\\maps\\level1.map", "level one");
+         o.File(o.mod + "\\maps\\deeper\\level2.map", "level two");
+         REQUIRE(SetFileAttributesA((o.mod + "\\maps\\deeper").c_str(), FILE_ATTRIBUTE_READONLY));
+         return std::string();
+     }},
+    {"a name outside the code page", "WideMod",
+     [](Outcome& o) {
+         const std::wstring name = W(o.mod) + L"\\\x6F22\x5B57 \x03A9.txt";
+         if (!UniqueFile(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)))
+             return "the file system here cannot hold the name (error " + std::to_string(GetLastError()) + ")";
+         o.File(name, "wide");
+         return std::string();
+     }},
+    {"links to a file, among the YMod's own files", "FileLinkMod",
+     [](Outcome& o) {
+         if (std::string why = NeedsWine("Unix links, made with ln on the Unix side"); !why.empty())
+             return why;
+         test::MakeDir(o.mod + "\\saves");
+         o.File(o.outside + "\\single.sav", "single", false);
+         for (const char* name : {"a.sav", "m.sav", "z.sav"})
+             o.File(o.mod + "\\saves\\" + name, name);
+         for (int i = 0; i < 5; ++i)
+             o.File(o.mod + "\\own" + std::to_string(i) + ".txt", "own");
+         const std::string target = UnixPath(W(o.outside + "\\single.sav"));
+         OnUnixSide("ln -s", target, o.mod + "\\saves", "single.sav");
+         OnUnixSide("ln -s", target, o.mod, "top.sav");  // judged after the walk came back from a subfolder
+         // Wine lists such a link as a plain file; it stays, and with it its folders.
+         o.leftInPlace = {o.mod + "\\saves", o.mod};
+         return std::string();
+     }},
+    {"a link to a folder", "FolderLinkMod",
+     [](Outcome& o) {
+         if (std::string why = NeedsWine("Unix links, made with ln on the Unix side"); !why.empty())
+             return why;
+         test::MakeDir(o.outside + "\\shared");
+         o.File(o.outside + "\\shared\\precious.sav", "precious", false);
+         o.File(o.mod + "\\own.txt", "own");
+         OnUnixSide("ln -s", UnixPath(W(o.outside + "\\shared")), o.mod, "shared");
+         REQUIRE(IsLink(o.mod + "\\shared"));
+         // Wine cannot remove a Unix link without following it: it stays.
+         o.leftInPlace = {o.mod + "\\shared", o.mod};
+         return std::string();
+     }},
+    {"a junction", "JunctionMod", [](Outcome& o) { return SystemLink(o, true); }},
+    {"a directory symbolic link", "SymlinkMod", [](Outcome& o) { return SystemLink(o, false); }},
+    {"names that lead back to the YMod's folder", "Loop",
+     [](Outcome& o) {
+         if (std::string why = NeedsWine("names Windows cannot give a directory, made on the Unix side"); !why.empty())
+             return why;
+         o.File(o.mod + "\\own.txt", "own");
+         for (const char* name : {"a\\..", "b\\.."}) {
+             OnUnixSide("mkdir", "", o.mod, name);
+             o.leftInPlace.push_back(o.mod + "\\" + name);
+         }
+         o.leftInPlace.push_back(o.mod);
+         o.leftInAnyOrder = true;
+         return std::string();
+     }},
+    {"a file held open", "LockedMod",
+     [](Outcome& o) {
+         if (std::string why = NeedsWine("Windows meets a file held open with its File In Use dialog"); !why.empty())
+             return why;
+         test::MakeDir(o.mod + "\\data");
+         test::MakeDir(o.mod + "\\data\\sounds");
+         o.File(o.mod + "\\YMOD.DIZ", "Locked Mod\r\n");
+         o.File(o.mod + "\\data\\table.txt", "table");
+         o.File(o.mod + "\\data\\sounds\\busy.wav", "busy", false);
+         // Another handle without FILE_SHARE_DELETE: the bin cannot take the
+         // file, and the shell offers to delete it for good instead: No.
+         auto busy = std::make_shared<UniqueFile>(CreateFileA((o.mod + "\\data\\sounds\\busy.wav").c_str(), GENERIC_READ,
+                                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+         REQUIRE(*busy);
+         o.shellAnswers = {IDNO};
+         o.leftInPlace = {o.mod + "\\data\\sounds", o.mod + "\\data", o.mod};
+         o.after = [busy] { busy->Reset(); };
+         return std::string();
+     }},
+    {"a twin folder whose name differs only in case", "casemod",
+     [](Outcome& o) {
+         if (std::string why = NeedsWine("a file system that tells case apart, on the Unix side"); !why.empty())
+             return why;
+         o.File(o.mod + "\\lower.txt", "lower");
+         const std::string game = o.mod.substr(0, o.mod.rfind('\\'));
+         OnUnixSide("mkdir", "", game, "CaseMod");
+         o.File(game + "\\CaseMod\\upper.txt", "upper", false);
+         o.after = [] {
+             const std::vector<std::string> listed = Launcher::ListTexts();
+             CHECK(std::count(listed.begin(), listed.end(), "CaseMod") == 1);
+             CHECK(std::count(listed.begin(), listed.end(), "casemod") == 0);
+         };
+         return std::string();
+     }},
+    {"the YMod's folder itself a link", "LinkedMod",
+     [](Outcome& o) {
+         if (std::string why = NeedsWine("Unix links, made with ln on the Unix side"); !why.empty())
+             return why;
+         const std::string target = o.outside + "\\linked";
+         test::MakeDir(target);
+         o.File(target + "\\precious.sav", "precious", false);
+         REQUIRE(RemoveDirectoryA(o.mod.c_str()));
+         OnUnixSide("ln -s", UnixPath(W(target)), o.mod.substr(0, o.mod.rfind('\\')), "LinkedMod");
+         // Only the link would go, which Wine cannot remove: nothing is
+         // recycled, and the bin is not tried with a file of the launcher's
+         // in the folder it leads to.
+         o.leftInPlace = {o.mod};
+         o.after = [target] { CHECK(test::NamesIn(target) == std::vector<std::string>{"precious.sav"}); };
+         return std::string();
+     }},
 };
 
 }  // namespace
 
 TEST_SUITE("remove")
 {
-    TEST_CASE("Remove sends every file to the recycle bin, deletes the directories, and rebuilds the list")
+    TEST_CASE("each kind of entry: what goes to the recycle bin, what stays, and what the player is told")
+    {
+        const UnixTempDir game("remove_kinds");
+        const UnixTempDir outside("remove_outside");
+        ForgetTrashFrom(game.Path());
+        std::vector<Outcome> outcomes;
+        std::vector<std::string> skipped;
+        for (const Row& row : kRows) {
+            outcomes.emplace_back().mod = game / row.dir;
+            outcomes.back().outside = outside.Path();
+            test::MakeDir(outcomes.back().mod);
+            skipped.push_back(row.make(outcomes.back()));
+        }
+        Launcher launcher(game.Path());
+        for (std::size_t i = 0; i < std::size(kRows); ++i) {
+            const Outcome& o = outcomes[i];
+            const std::string kind = kRows[i].kind;
+            CAPTURE(kind);
+            if (!skipped[i].empty()) {
+                MESSAGE("skipped: ", kRows[i].kind, ", ", skipped[i]);
+                continue;
+            }
+            const Bin bin;
+            std::vector<int> answers{IDYES};
+            answers.insert(answers.end(), o.shellAnswers.begin(), o.shellAnswers.end());
+            const std::vector<test::ModalBox> boxes = Launcher::Remove(kRows[i].dir, answers);
+            if (o.after)
+                o.after();
+
+            std::string shown;
+            for (const test::ModalBox& box : boxes)
+                shown += "[" + box.caption + ": " + box.text + "] ";
+            CAPTURE(shown);
+            REQUIRE(boxes.size() == 2 + o.shellAnswers.size() + o.leftInPlace.size());
+            for (std::size_t shell = 1; shell <= o.shellAnswers.size(); ++shell)
+                CHECK(boxes[shell].owner == FrmWork->Handle());
+            std::vector<std::string> told;
+            for (std::size_t at = 1 + o.shellAnswers.size(); at + 1 < boxes.size(); ++at)
+                told.push_back(boxes[at].text);
+            std::vector<std::string> expected;
+            for (const std::string& dir : o.leftInPlace)
+                expected.push_back(CouldNotRemove(dir));
+            if (o.leftInAnyOrder) {
+                std::sort(told.begin(), told.end() - 1);
+                std::sort(expected.begin(), expected.end() - 1);
+            }
+            CHECK(told == expected);
+            CHECK(boxes.back().caption == (o.leftInPlace.empty() ? "Success" : "ERROR"));
+            const std::vector<std::string> names = test::NamesIn(game.Path());
+            CHECK((std::find(names.begin(), names.end(), kRows[i].dir) != names.end()) == !o.leftInPlace.empty());
+
+            const std::vector<std::wstring> gained = bin.Gained();
+            CHECK(gained.size() == o.recycled.size());
+            for (const auto& [path, contents] : o.recycled) {
+                CAPTURE(AnsiForDisplay(path));
+                CHECK(InTrash(gained, path, contents));
+                CHECK_FALSE(Exists(path));
+            }
+            for (const auto& [path, contents] : o.kept)
+                CHECK(Read(path) == contents);
+        }
+    }
+
+    TEST_CASE("Remove asks first, works under the working window, tells the outcome and rebuilds the list")
     {
         test::TempDir game("remove_game");
         ForgetTrashFrom(game.Path());
         const std::string mod = game / "FancyMod";
         test::MakeDir(mod);
-        test::MakeDir(mod + "\\maps");
-        test::MakeDir(mod + "\\maps\\deeper");
-        test::MakeDir(mod + "\\maps\\deeper\\deepest");
-        test::MakeDir(mod + "\\empty");
-        const std::map<std::string, std::string> files = {
-            {mod + "\\YMOD.DIZ", "Fancy Mod 1.0\r\n(c) someone\r\n"},
-            {mod + "\\readme.txt", "read me"},
-            {mod + "\\hidden.dat", "hidden"},
-            {mod + "\\system.dat", "system"},
-            {mod + "\\readonly.dat", "read-only"},
-            {mod + "\\maps\\level1.map", "level one"},
-            {mod + "\\maps\\deeper\\level2.map", "level two"},
-        };
-        for (const auto& [path, contents] : files)
-            test::WriteBytes(path, contents);
-        SetFileAttributesA((mod + "\\hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        SetFileAttributesA((mod + "\\system.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
-        SetFileAttributesA((mod + "\\readonly.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-        // As the shell marks a customised folder.
-        SetFileAttributesA((mod + "\\maps\\deeper").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
+        test::WriteBytes(mod + "\\YMOD.DIZ", "Fancy Mod 1.0\r\n");
         test::MakeDir(game / "OtherMod");
         test::WriteBytes(game / "OtherMod\\YMOD.DIZ", "Other Mod\r\n");
         test::WriteBytes(game / "yorvedit.exe", "MZ");
 
-        {
-            Launcher launcher(game.Path());
-            REQUIRE(Listed("Fancy Mod 1.0"));
-            launcher.Select("FancyMod");
-            const BOOL editBefore = IsWindowEnabled(FrmMain->CmdEdit.Handle());
-            CHECK(editBefore);
-            const Bin bin;
+        Launcher launcher(game.Path());
+        Launcher::Select("FancyMod");
+        const BOOL editBefore = IsWindowEnabled(FrmMain->CmdEdit.Handle());
+        CHECK(editBefore);
+        const Bin bin;
+        // No: nothing happens.
+        CHECK(Launcher::Remove("FancyMod", {IDNO}).size() == 1);
+        CHECK(Exists(W(mod + "\\YMOD.DIZ")));
+        CHECK(Launcher::Selection() >= 0);
+        CHECK(bin.Gained().empty());
 
-            // No: nothing happens.
-            {
-                test::ModalWatcher watcher({IDNO});
-                FrmMain->CmdRemoveClick();
-                REQUIRE(watcher.Boxes().size() == 1);
-            }
-            CHECK(Exists(mod + "\\readme.txt"));
-            CHECK(Launcher::Selection() >= 0);
-            CHECK(bin.Gained().empty());
+        // Yes, with Remove pressed from the keyboard: the working window is
+        // up while the work runs, gone before the verdict.
+        SetFocus(FrmMain->CmdRemove.Handle());
+        REQUIRE(GetFocus() == FrmMain->CmdRemove.Handle());
+        bool workingVisibleAtVerdict = true;
+        test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
+            if (box.caption == "Success")
+                workingVisibleAtVerdict = IsWindowVisible(FrmWork->Handle());
+        });
+        FrmMain->CmdRemoveClick();
+        REQUIRE(watcher.Boxes().size() == 2);
+        const test::ModalBox& ask = watcher.Boxes()[0];
+        CHECK(ask.caption == "Are you sure?");
+        CHECK(ask.text == "This will remove the selected Y-Mod sending all files to the recycle bin.\r\n\r\nContinue?");
+        CHECK(ask.icon == MB_ICONSTOP);
+        CHECK(ask.buttons == std::vector<int>{IDYES, IDNO});
+        CHECK(ask.defaultButton == IDNO);
+        CHECK(ask.owner == Application::Window());
+        CHECK_FALSE(ask.mainWindowEnabled);
+        const test::ModalBox& done = watcher.Boxes()[1];
+        CHECK(done.caption == "Success");
+        CHECK(done.text == kSuccessText);
+        CHECK(done.icon == MB_ICONINFORMATION);
+        CHECK(done.buttons == std::vector<int>{IDOK});
+        CHECK_FALSE(workingVisibleAtVerdict);
+        // The bin gained the YMod's file and nothing of the launcher's own;
+        // the directory is deleted, not recycled.
+        CHECK(bin.Gained() == std::vector<std::wstring>{W(mod + "\\YMOD.DIZ")});
+        CHECK_FALSE(Exists(W(mod)));
 
-            // Yes, with Remove pressed from the keyboard: the working window
-            // is up while the work runs, gone before the verdict.
-            SetFocus(FrmMain->CmdRemove.Handle());
-            REQUIRE(GetFocus() == FrmMain->CmdRemove.Handle());
-            bool workingVisibleAtVerdict = true;
-            test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
-                if (box.caption == "Success")
-                    workingVisibleAtVerdict = IsWindowVisible(FrmWork->Handle());
-            });
-            FrmMain->CmdRemoveClick();
-
-            REQUIRE(watcher.Boxes().size() == 2);
-            const test::ModalBox& ask = watcher.Boxes()[0];
-            CHECK(ask.caption == "Are you sure?");
-            CHECK(ask.text == kAreYouSureText);
-            CHECK(ask.icon == MB_ICONSTOP);
-            CHECK(ask.buttons == std::vector<int>{IDYES, IDNO});
-            CHECK(ask.defaultButton == IDNO);
-            CHECK(ask.owner == Application::Window());
-            CHECK_FALSE(ask.mainWindowEnabled);
-            const test::ModalBox& done = watcher.Boxes()[1];
-            CHECK(done.caption == "Success");
-            CHECK(done.text == kSuccessText);
-            CHECK(done.icon == MB_ICONINFORMATION);
-            CHECK(done.buttons == std::vector<int>{IDOK});
-            CHECK_FALSE(workingVisibleAtVerdict);
-
-            // Every file is recoverable from the bin, hidden, system and read-only ones too.
-            const std::vector<std::string> gained = bin.Gained();
-            for (const auto& [path, contents] : files) {
-                CAPTURE(path);
-                CHECK_FALSE(Exists(path));
-                CHECK(InTrash(gained, path, contents));
-            }
-            // The directories are deleted, not recycled.
-            CHECK_FALSE(Exists(mod));
-            // The bin gained the YMod's files and nothing else: nothing of the launcher's own.
-            CHECK(gained == PathsOf(files));
-            CHECK(Exists(game / "OtherMod\\YMOD.DIZ"));
-
-            // The list is rebuilt without it, nothing selected; Edit keeps its state.
-            CHECK(Launcher::ListTexts() == std::vector<std::string>{"Other Mod"});
-            CHECK(Launcher::Selection() == -1);
-            CHECK_FALSE(IsWindowEnabled(FrmMain->CmdRemove.Handle()));
-            CHECK_FALSE(IsWindowEnabled(FrmMain->CmdAbout.Handle()));
-            CHECK(IsWindowEnabled(FrmMain->CmdEdit.Handle()) == editBefore);
-            // Remove, now disabled, handed the focus on, so the keyboard still works.
-            test::Pump(50);
-            CHECK(GetActiveWindow() == FrmMain->Handle());
-            CHECK(GetFocus() == FrmMain->CmdExit.Handle());
-
-            // The next start does not list it either.
-            launcher.Start();
-            CHECK(Launcher::ListTexts() == std::vector<std::string>{"Other Mod"});
-        }
+        // The list is rebuilt without it, nothing selected; Edit keeps its state.
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{"Other Mod"});
+        CHECK(Launcher::Selection() == -1);
+        CHECK_FALSE(IsWindowEnabled(FrmMain->CmdRemove.Handle()));
+        CHECK_FALSE(IsWindowEnabled(FrmMain->CmdAbout.Handle()));
+        CHECK(IsWindowEnabled(FrmMain->CmdEdit.Handle()) == editBefore);
+        // Remove, now disabled, handed the focus on, so the keyboard still works.
+        test::Pump(50);
+        CHECK(GetActiveWindow() == FrmMain->Handle());
+        CHECK(GetFocus() == FrmMain->CmdExit.Handle());
+        // The next start does not list it either.
+        launcher.Start();
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{"Other Mod"});
     }
 
     TEST_CASE("an empty YMod, and a YMod whose directory vanished before the confirmation")
     {
         test::TempDir game("remove_gone");
-        ForgetTrashFrom(game.Path());
         test::MakeDir(game / "EmptyMod");
         test::MakeDir(game / "GoneMod");
         test::WriteBytes(game / "GoneMod\\notes.txt", "notes");
@@ -587,19 +738,12 @@ TEST_SUITE("remove")
         const Bin bin;
 
         // Empty: nothing goes to the bin, not even a check file; the directory goes.
-        launcher.Select("EmptyMod");
-        {
-            test::ModalWatcher watcher({IDYES});
-            FrmMain->CmdRemoveClick();
-            REQUIRE(watcher.Boxes().size() == 2);
-            CHECK(watcher.Boxes()[1].caption == "Success");
-        }
-        CHECK_FALSE(Exists(game / "EmptyMod"));
+        CHECK(Launcher::Remove("EmptyMod").back().caption == "Success");
+        CHECK_FALSE(Exists(W(game / "EmptyMod")));
         CHECK(bin.Gained().empty());
-        CHECK_FALSE(Listed("EmptyMod"));
 
         // Gone before Yes: "Couldn't remove" for it in the plain dialog, then "Success".
-        launcher.Select("GoneMod");
+        Launcher::Select("GoneMod");
         bool workingVisibleAtMessage = false;
         test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
             if (box.caption == "Are you sure?")
@@ -617,69 +761,10 @@ TEST_SUITE("remove")
         CHECK(plain.owner == Application::Window());
         CHECK_FALSE(plain.mainWindowEnabled);
         CHECK(workingVisibleAtMessage);
-        CHECK(watcher.Boxes()[2].caption == "Success");
         CHECK(watcher.Boxes()[2].text == kSuccessText);
         CHECK(Launcher::ListTexts() == std::vector<std::string>{"StayMod"});
         CHECK(Launcher::Selection() == -1);
         CHECK_FALSE(IsWindowEnabled(FrmMain->CmdEdit.Handle()));
-    }
-
-    TEST_CASE("a file held open stays with its directories: messages innermost first, then ERROR")
-    {
-        YORV_NEEDS_WINE("Wine's shell offers to delete a file held open for good, which is answered No; Windows shows its "
-                        "File In Use dialog instead");
-        test::TempDir game("remove_locked");
-        ForgetTrashFrom(game.Path());
-        const std::string mod = game / "LockedMod";
-        test::MakeDir(mod);
-        test::MakeDir(mod + "\\data");
-        test::MakeDir(mod + "\\data\\sounds");
-        test::WriteBytes(mod + "\\YMOD.DIZ", "Locked Mod\r\n");
-        test::WriteBytes(mod + "\\data\\table.txt", "table");
-        test::WriteBytes(mod + "\\data\\sounds\\busy.wav", "busy");
-        Launcher launcher(game.Path());
-        launcher.Select("LockedMod");
-
-        // Another handle without FILE_SHARE_DELETE: the bin cannot take the file.
-        HANDLE busy = CreateFileA((mod + "\\data\\sounds\\busy.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        REQUIRE(busy != INVALID_HANDLE_VALUE);
-        const Bin bin;
-        std::vector<bool> workingVisible;
-        // Yes to the question; the shell then offers to delete the file for
-        // good instead: No; then OK to each message.
-        test::ModalWatcher watcher({IDYES, IDNO}, [&](test::ModalBox& box) {
-            workingVisible.push_back(IsWindowVisible(FrmWork->Handle()) != FALSE);
-            (void)box;
-        });
-        FrmMain->CmdRemoveClick();
-        CloseHandle(busy);
-
-        const auto& boxes = watcher.Boxes();
-        REQUIRE(boxes.size() == 6);
-        CHECK(boxes[0].caption == "Are you sure?");
-        // The shell's own warning, above the working window.
-        CHECK(boxes[1].owner == FrmWork->Handle());
-        CHECK(std::find(boxes[1].buttons.begin(), boxes[1].buttons.end(), IDNO) != boxes[1].buttons.end());
-        CHECK(boxes[2].text == CouldNotRemove(mod + "\\data\\sounds"));
-        CHECK(boxes[3].text == CouldNotRemove(mod + "\\data"));
-        CHECK(boxes[4].text == CouldNotRemove(mod));
-        for (int i = 2; i <= 4; ++i) {
-            CHECK(boxes[static_cast<std::size_t>(i)].caption == Application::Title());
-            CHECK(workingVisible[static_cast<std::size_t>(i)]);
-        }
-        CHECK(boxes[5].caption == "ERROR");
-        CHECK(boxes[5].text == kErrorText);
-        CHECK(boxes[5].icon == MB_ICONEXCLAMATION);
-        CHECK_FALSE(workingVisible[5]);
-
-        CHECK(test::ReadBytes(mod + "\\data\\sounds\\busy.wav") == "busy");
-        const std::vector<std::string> gained = bin.Gained();
-        CHECK(InTrash(gained, mod + "\\data\\table.txt", "table"));
-        CHECK(InTrash(gained, mod + "\\YMOD.DIZ", "Locked Mod\r\n"));
-        // Listed again, under its directory name now that its description file is gone.
-        CHECK(Launcher::ListTexts() == std::vector<std::string>{"LockedMod"});
-        CHECK(Launcher::Selection() == -1);
     }
 
     TEST_CASE("a key pressed with the answer to the question answers none of the boxes that follow")
@@ -689,37 +774,30 @@ TEST_SUITE("remove")
         // shell's offer to delete a file for good (Yes by default), a
         // "Couldn't remove" or the verdict.
         test::TempDir game("remove_typeahead");
-        ForgetTrashFrom(game.Path());
         test::MakeDir(game / "EmptyMod");
         test::MakeDir(game / "GoneMod");
         test::MakeDir(game / "LockedMod");
         test::WriteBytes(game / "LockedMod\\busy.wav", "busy");
-        HANDLE busy = CreateFileA((game / "LockedMod\\busy.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        REQUIRE(busy != INVALID_HANDLE_VALUE);
+        const UniqueFile busy(CreateFileA((game / "LockedMod\\busy.wav").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+        REQUIRE(busy);
         Launcher launcher(game.Path());
         SetForegroundWindow(FrmMain->Handle());
-        struct Case {
-            const char* mod;
-            std::vector<int> answers;
-            std::vector<std::string> captions;
-        };
         const std::string title = Application::Title();
-        const Case cases[] = {
+        const std::tuple<std::string, std::vector<int>, std::vector<std::string>> cases[] = {
             {"EmptyMod", {IDYES}, {"Are you sure?", "Success"}},
             {"GoneMod", {IDYES}, {"Are you sure?", title, "Success"}},
             {"LockedMod", {IDYES, IDNO}, {"Are you sure?", "", title, "ERROR"}},
         };
-        for (const Case& c : cases) {
-            const std::string mod = c.mod;
+        for (const auto& [mod, answers, captions] : cases) {
             CAPTURE(mod);
             if (mod == "LockedMod" && !test::UnderWine()) {
                 MESSAGE("LockedMod skipped on Windows, needs Wine: Windows meets a file held open with its File In Use "
                         "dialog, not with an offer to delete it for good");
                 continue;
             }
-            launcher.Select(mod);
-            test::ModalWatcher watcher(c.answers, [&](test::ModalBox& box) {
+            Launcher::Select(mod);
+            test::ModalWatcher watcher(answers, [&](test::ModalBox& box) {
                 if (box.caption != "Are you sure?")
                     return;
                 if (mod == "GoneMod")
@@ -732,15 +810,14 @@ TEST_SUITE("remove")
             });
             FrmMain->CmdRemoveClick();
             const auto& boxes = watcher.Boxes();
-            REQUIRE(boxes.size() == c.captions.size());
+            REQUIRE(boxes.size() == captions.size());
             for (std::size_t i = 0; i < boxes.size(); ++i) {
-                if (!c.captions[i].empty())
-                    CHECK(boxes[i].caption == c.captions[i]);
+                if (!captions[i].empty())
+                    CHECK(boxes[i].caption == captions[i]);
             }
             if (boxes.size() == 4)
                 CHECK(boxes[1].owner == FrmWork->Handle());  // the shell's offer, declined
         }
-        CloseHandle(busy);
         CHECK(test::ReadBytes(game / "LockedMod\\busy.wav") == "busy");
         test::Pump(100);
     }
@@ -759,269 +836,122 @@ TEST_SUITE("remove")
         std::string shortGame(MAX_PATH, '\0');
         shortGame.resize(GetShortPathNameA(game.Path().c_str(), shortGame.data(), MAX_PATH));
         REQUIRE(shortGame.find('~') != std::string::npos);
-        std::transform(shortGame.begin(), shortGame.end(), shortGame.begin(),
-                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+        CharLowerA(shortGame.data());
         Launcher launcher(shortGame);
         const Bin bin;
-        launcher.RemoveSucceeds("Long Named Mod Folder", mod);
-        const std::vector<std::string> gained = bin.Gained();
-        CHECK(InTrash(gained, mod + "\\Readme For Players.txt", "readme"));
-        CHECK(InTrash(gained, mod + "\\Music Files\\Theme.ogg", "theme"));
+        CHECK(Launcher::Remove("Long Named Mod Folder").back().caption == "Success");
+        const std::vector<std::wstring> gained = bin.Gained();
+        CHECK(InTrash(gained, W(mod + "\\Readme For Players.txt"), "readme"));
+        CHECK(InTrash(gained, W(mod + "\\Music Files\\Theme.ogg"), "theme"));
     }
 
-    TEST_CASE("links inside a YMod are never followed: what they lead to stays untouched and out of the bin")
+    TEST_CASE("the one rule: nothing is entered, removed or recycled unless it lies at its own place, case aside")
     {
-        YORV_NEEDS_WINE("Unix symbolic links, made with ln on Wine's Unix side");
-        // The links go the Unix way, so that cleaning up never follows them,
-        // before (what a failed run left) and after.
-        RemoveTheUnixWay("C:\\yorvtests\\remove_links");
-        RemoveTheUnixWay("C:\\yorvtests\\remove_outside");
-        test::TempDir game("remove_links");
-        test::TempDir outside("remove_outside");
-        const UnixCleanUp gameCleanUp{game.Path()};
-        const UnixCleanUp outsideCleanUp{outside.Path()};
-        ForgetTrashFrom(game.Path());
-        ForgetTrashFrom(outside.Path());
-        test::MakeDir(outside / "shared");
-        test::WriteBytes(outside / "shared\\precious.sav", "precious");
-        test::WriteBytes(outside / "single.sav", "single");
-        const std::string mod = game / "LinkMod";
-        test::MakeDir(mod);
-        test::MakeDir(mod + "\\saves");
-        std::map<std::string, std::string> own = {{mod + "\\own.txt", "own"}};
-        // Own files on either side of the link to a file: the link is judged
-        // in the middle of its directory, not only at its ends.
-        for (const char* name : {"a.sav", "m.sav", "z.sav"})
-            own[mod + "\\saves\\" + name] = name;
-        // And one among many files of the YMod's own, judged long after the
-        // first file went, and after the walk came back from a subfolder.
-        for (int i = 0; i < 40; ++i)
-            own[mod + "\\own" + std::to_string(i) + ".txt"] = "own";
-        for (const auto& [path, contents] : own)
-            test::WriteBytes(path, contents);
-        MakeUnixLink(outside / "shared", mod + "\\saves\\shared");
-        MakeUnixLink(outside / "single.sav", mod + "\\saves\\single.sav");
-        MakeUnixLink(outside / "single.sav", mod + "\\top.sav");
-        REQUIRE(test::ReadBytes(mod + "\\saves\\single.sav") == "single");
-        REQUIRE(IsLink(mod + "\\saves\\shared"));
-        Launcher launcher(game.Path());
-        launcher.Select("LinkMod");
-
-        const Bin bin;
-        test::ModalWatcher watcher({IDYES});
-        FrmMain->CmdRemoveClick();
-
-        // Neither target is touched, and nothing of theirs reaches the bin,
-        // nor anything through the links: the bin gained the YMod's own
-        // files, which go as usual, and nothing else.
-        CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
-        CHECK(test::ReadBytes(outside / "single.sav") == "single");
-        const std::vector<std::string> gained = bin.Gained();
-        CHECK(gained == PathsOf(own));
-        for (const auto& [path, contents] : own)
-            CHECK(InTrash(gained, path, contents));
-        // Wine cannot remove a Unix link without following it, so both links
-        // stay, and with them their directories.
-        const auto& boxes = watcher.Boxes();
-        REQUIRE(boxes.size() == 5);
-        CHECK(boxes[1].text == CouldNotRemove(mod + "\\saves\\shared"));
-        CHECK(boxes[2].text == CouldNotRemove(mod + "\\saves"));
-        CHECK(boxes[3].text == CouldNotRemove(mod));
-        CHECK(boxes[4].caption == "ERROR");
-        CHECK(Exists(mod + "\\saves\\shared"));
-
-        // A YMod that is itself a link: only the link would go, so nothing is
-        // recycled, and the bin is not tried with a file of the launcher's in
-        // the folder it leads to.
-        MakeUnixLink(outside / "shared", game / "LinkedMod");
-        CHECK_FALSE(TreeHoldsFiles(game / "LinkedMod"));
-        launcher.Start();
-        launcher.Select("LinkedMod");
-        test::ModalWatcher linked({IDYES});
-        FrmMain->CmdRemoveClick();
-        CHECK(test::ReadBytes(outside / "shared\\precious.sav") == "precious");
-        CHECK(test::NamesIn(outside / "shared") == std::vector<std::string>{"precious.sav"});
-        CHECK(bin.Gained() == gained);
+        test::TempDir game("remove_rule");
+        test::MakeDir(game / "Real");
+        test::WriteBytes(game / "f.txt", "f");
+        const UniqueFile folder = OpenEntry(W(game.Path()));
+        const Place place = PlaceOf(folder.Get()).value();
+        std::wstring shouted = place;
+        CharUpperW(shouted.data());
+        REQUIRE(shouted != place);
+        struct Case {
+            const char* what;
+            const wchar_t* name;
+            DWORD attributes;
+            DWORD tag;
+            const std::wstring& folder;
+            Step step;
+        };
+        const Case cases[] = {
+            {"a file", L"f.txt", FILE_ATTRIBUTE_ARCHIVE, 0, place, Step::Recycle},
+            {"a folder", L"Real", FILE_ATTRIBUTE_DIRECTORY, 0, place, Step::Enter},
+            {"the same place spelled in another case", L"f.txt", FILE_ATTRIBUTE_ARCHIVE, 0, shouted, Step::Recycle},
+            {"a folder listed as a link, which is none", L"Real", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT,
+             IO_REPARSE_TAG_SYMLINK, place, Step::Leave},
+            {"a file listed as a Unix link", L"f.txt", FILE_ATTRIBUTE_REPARSE_POINT, 0, place, Step::Leave},
+            {"a name that leads elsewhere", L"Real\\..", FILE_ATTRIBUTE_DIRECTORY, 0, place, Step::Leave},
+            {"something that is not there", L"gone.txt", FILE_ATTRIBUTE_ARCHIVE, 0, place, Step::Leave},
+        };
+        for (const Case& c : cases) {
+            CAPTURE(c.what);
+            CHECK(Judge(JoinPath(W(game.Path()), c.name), {c.name, c.attributes, c.tag}, c.folder).step == c.step);
+        }
+        if (test::UnderWine()) {
+            // A folder listed as a plain one that leads elsewhere by the time
+            // it is reached: a link to the game directory's parent.
+            OnUnixSide("ln -s", UnixPath(L"C:\\yorvtests"), game.Path(), "swapped");
+            CHECK(Judge(W(game / "swapped"), {L"swapped", FILE_ATTRIBUTE_DIRECTORY, 0}, place).step == Step::Leave);
+            RemoveTheUnixWay(game / "swapped");
+        }
     }
 
-    TEST_CASE("a junction and a directory symbolic link made through the system go themselves, and nothing of "
-              "what they lead to")
-    {
-        test::TempDir game("remove_system_links");
-        test::TempDir outside("remove_system_targets");
-        ForgetTrashFrom(game.Path());
-        const std::string mod = game / "LinkMod";
-        test::MakeDir(mod);
-        test::WriteBytes(mod + "\\own.txt", "own");
-        for (const char* target : {"junctioned", "symlinked"}) {
-            test::MakeDir(outside / target);
-            test::WriteBytes(outside / target + "\\kept.sav", "kept");
-        }
-        const DWORD junctionError = MakeJunction(outside / "junctioned", mod + "\\junction");
-        const DWORD symlinkError =
-            CreateSymbolicLinkA((mod + "\\symlink").c_str(), (outside / "symlinked").c_str(),
-                                SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)
-                ? 0
-                : GetLastError();
-        // A kind the system cannot make here is left out, saying why: Wine 8
-        // makes neither (the junction's directory stays a plain empty one,
-        // and CreateSymbolicLinkA says it made a link it did not); Windows
-        // makes a symbolic link only in Developer Mode or elevated.
-        for (const auto& [link, error] : {std::pair{mod + "\\junction", junctionError},
-                                          std::pair{mod + "\\symlink", symlinkError}}) {
-            if (!IsLink(link) && (test::UnderWine() || error == ERROR_PRIVILEGE_NOT_HELD))
-                MESSAGE("skipped, the system cannot make ", link, error ? " (error " + std::to_string(error) + ")"
-                                                                        : std::string(" though it says it did"));
-            else
-                CHECK_MESSAGE(IsLink(link), "error ", error, " making ", link);
-        }
-        Launcher launcher(game.Path());
-        const Bin bin;
-        // The links go as links, and the directory with them.
-        launcher.RemoveSucceeds("LinkMod", mod);
-        // What they lead to is untouched, and the bin gained the YMod's own
-        // file and nothing else.
-        for (const char* target : {"junctioned", "symlinked"}) {
-            CHECK(test::NamesIn(outside / target) == std::vector<std::string>{"kept.sav"});
-            CHECK(test::ReadBytes(outside / target + "\\kept.sav") == "kept");
-        }
-        const std::vector<std::string> gained = bin.Gained();
-        CHECK(gained == std::vector<std::string>{mod + "\\own.txt"});
-        CHECK(InTrash(gained, mod + "\\own.txt", "own"));
-    }
-
-    TEST_CASE("names that lead elsewhere are not listed, and nothing is entered or removed through them")
+    TEST_CASE("names that lead elsewhere are not listed, and a removal given one touches nothing there")
     {
         // Names Windows cannot give a directory, made on the Unix side (a
         // player's tools can), or by a full-width dot and backslash whose
         // ANSI form is ".\": joined to the game directory they lead to the
         // game directory itself, or to a twin without the trailing dot.
         YORV_NEEDS_WINE("names Windows cannot give a directory, made with mkdir on Wine's Unix side");
-        const std::string gameDir = "C:\\yorvtests\\remove_elsewhere";
-        // Windows' own calls would follow these names, so the tree goes the
-        // Unix way, before (what an earlier run left) and after.
-        RemoveTheUnixWay(gameDir);
-        test::TempDir game("remove_elsewhere");
-        const UnixCleanUp cleanUp{game.Path()};
-        ForgetTrashFrom(game.Path());
+        const UnixTempDir game("remove_elsewhere");
         test::MakeDir(game / "RealMod");
         test::WriteBytes(game / "RealMod\\YMOD.DIZ", "Real Mod\r\n");
         test::MakeDir(game / "Twin");
         test::WriteBytes(game / "Twin\\YMOD.DIZ", "Twin Mod\r\n");
-        test::WriteBytes(game / "yorv.exe", "MZ game");
         test::WriteBytes(game / "player.sav", "save");
-        test::MakeDir(game / "Loop");
-        // Unix names, a backslash in them an ordinary character.
-        for (const auto& [folder, name] : {std::pair{game.Path(), "m\\.."}, std::pair{game.Path(), "Twin."},
-                                           std::pair{game / "Loop", "a\\.."}, std::pair{game / "Loop", "b\\.."}}) {
-            RunUnix("Z:\\bin\\mkdir " + UnixPath(folder) + "/" + name);
-            // Wine may report the Unix program ended before it has.
-            for (int i = 0; i < 100 && !Lists(folder, name); ++i)
-                Sleep(50);
-            REQUIRE(Lists(folder, name));
-        }
-        REQUIRE(CreateDirectoryW((Long(game.Path()) + L"\\\xFF0E\xFF3C").c_str(), nullptr));
+        for (const char* name : {"m\\..", "Twin."})
+            OnUnixSide("mkdir", "", game.Path(), name);
+        REQUIRE(CreateDirectoryW((W(game.Path()) + L"\\\xFF0E\xFF3C").c_str(), nullptr));
 
         Launcher launcher(game.Path());
         const Bin bin;
-        std::vector<std::string> listed = Launcher::ListTexts();
-        std::sort(listed.begin(), listed.end());
-        CHECK(listed == std::vector<std::string>{"Loop", "Real Mod", "Twin Mod"});
-
-        // Removal given such a path refuses it, and touches nothing there.
-        std::vector<std::string> notRemoved;
-        for (const std::string& path : {game / "m\\..", game / "Twin.", game.Path() + "\\.\\"})
+        CHECK(Launcher::ListTexts() == std::vector<std::string>{"Real Mod", "Twin Mod"});
+        for (const std::string& path : {game / "m\\..", game / "Twin.", game.Path() + "\\.\\"}) {
+            std::vector<std::string> notRemoved;
+            CHECK_FALSE(TreeHoldsFiles(path));
             RemoveTree(path, [&](const std::string& dir) { notRemoved.push_back(dir); });
-        CHECK(notRemoved == std::vector<std::string>{game / "m\\..", game / "Twin.", game.Path() + "\\.\\"});
-        CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
+            CHECK(notRemoved == std::vector<std::string>{path});
+        }
         CHECK(test::ReadBytes(game / "player.sav") == "save");
         CHECK(test::ReadBytes(game / "Twin\\YMOD.DIZ") == "Twin Mod\r\n");
         CHECK(bin.Gained().empty());
-
-        // Two names in a YMod that each lead back to it are passed over, not
-        // walked for ever; a real file still counts.
-        CHECK_FALSE(TreeHoldsFiles(game / "Loop"));
-        test::WriteBytes(game / "Loop\\own.txt", "own");
-        CHECK(TreeHoldsFiles(game / "Loop"));
-        launcher.Select("Loop");
-        test::ModalWatcher watcher({IDYES});
-        FrmMain->CmdRemoveClick();
-        const std::vector<std::string> gained = bin.Gained();
-        CHECK(gained == std::vector<std::string>{game / "Loop\\own.txt"});
-        CHECK(InTrash(gained, game / "Loop\\own.txt", "own"));
-        CHECK(test::ReadBytes(game / "yorv.exe") == "MZ game");
-        const auto& boxes = watcher.Boxes();
-        REQUIRE(boxes.size() == 5);
-        std::vector<std::string> leftInPlace{boxes[1].text, boxes[2].text};
-        std::sort(leftInPlace.begin(), leftInPlace.end());  // in the order the file system lists them
-        CHECK(leftInPlace
-              == std::vector<std::string>{CouldNotRemove(game / "Loop\\a\\.."), CouldNotRemove(game / "Loop\\b\\..")});
-        CHECK(boxes[3].text == CouldNotRemove(game / "Loop"));
-        CHECK(boxes[4].caption == "ERROR");
     }
 
-    TEST_CASE("long paths are handed to the shell whole")
+    TEST_CASE("paths too long for the shell: what fits goes to the bin, what does not stays, and the player is told")
     {
         const std::string leftover = "C:\\yorvtests\\remove_long\\LongMod\\" + std::string(100, 'a') + "\\"
                                      + std::string(100, 'b') + "\\" + std::string(100, 'c');
-        DeleteFileW(Long(leftover + "\\deep.txt").c_str());  // out of reach for the cleaning up
-        RemoveDirectoryW(Long(leftover).c_str());
+        DeleteFileW((L"\\\\?\\" + W(leftover) + L"\\deep.txt").c_str());  // out of reach for the cleaning up
+        RemoveDirectoryW((L"\\\\?\\" + W(leftover)).c_str());
         test::TempDir game("remove_long");
         ForgetTrashFrom(game.Path());
         const std::string mod = game / "LongMod";
         const std::string a = mod + "\\" + std::string(100, 'a');
         const std::string b = a + "\\" + std::string(100, 'b');
-        test::MakeDir(mod);
-        test::MakeDir(a);
-        test::MakeDir(b);
+        const std::string c = b + "\\" + std::string(100, 'c');
+        for (const std::string& dir : {mod, a, b})
+            test::MakeDir(dir);
         // 258 characters: more than the 254 a 256-character buffer holds.
         const std::string longFile = b + "\\" + std::string(258 - b.size() - 1, 'f');
-        REQUIRE(longFile.size() == 258);
         test::WriteBytes(longFile, "long");
-        // Deeper still, past what the ANSI calls reach.
-        const std::string c = b + "\\" + std::string(100, 'c');
-        const std::string deep = c + "\\deep.txt";
-        REQUIRE(CreateDirectoryW(Long(c).c_str(), nullptr));
-        HANDLE file = CreateFileW(Long(deep).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        REQUIRE(file != INVALID_HANDLE_VALUE);
-        CloseHandle(file);
+        // Deeper still, past what the shell takes.
+        REQUIRE(CreateDirectoryW((L"\\\\?\\" + W(c)).c_str(), nullptr));
+        const std::wstring deep = L"\\\\?\\" + W(c) + L"\\deep.txt";
+        Write(deep, "deep");
         Launcher launcher(game.Path());
-        launcher.Select("LongMod");
-
         const Bin bin;
-        int widestText = 0;
-        bool centred = true;
-        test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
-            if (box.text.rfind("Couldn't", 0) != 0)
-                return;
-            HWND dialog = FindDialog(Application::Title());
-            RECT text;
-            GetWindowRect(GetDlgItem(dialog, 0xFFFF), &text);
-            widestText = std::max(widestText, static_cast<int>(text.right - text.left));
-            RECT rc;
-            GetWindowRect(dialog, &rc);
-            centred = centred && std::abs((rc.left + rc.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1
-                      && std::abs((rc.top + rc.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
-        });
-        FrmMain->CmdRemoveClick();
+        const std::vector<test::ModalBox> boxes = Launcher::Remove("LongMod");
 
-        CHECK(InTrash(bin.Gained(), longFile, "long"));
-        CHECK_FALSE(Exists(longFile));
-        // The file out of reach stays where it is, and the player is told.
-        CHECK(GetFileAttributesW(Long(deep).c_str()) != INVALID_FILE_ATTRIBUTES);
-        const auto& boxes = watcher.Boxes();
+        CHECK(InTrash(bin.Gained(), W(longFile), "long"));
+        CHECK(Read(deep) == "deep");
         REQUIRE(boxes.size() == 6);
         CHECK(boxes[1].text == CouldNotRemove(c));
         CHECK(boxes[2].text == CouldNotRemove(b));
         CHECK(boxes[3].text == CouldNotRemove(a));
         CHECK(boxes[4].text == CouldNotRemove(mod));
         CHECK(boxes[5].caption == "ERROR");
-        // Long names wrap at half the screen's width, in a dialog centred on the screen.
-        CHECK(widestText > 0);
-        CHECK(widestText <= GetSystemMetrics(SM_CXSCREEN) / 2);
-        CHECK(centred);
-        DeleteFileW(Long(deep).c_str());
-        RemoveDirectoryW(Long(c).c_str());
+        DeleteFileW(deep.c_str());
+        RemoveDirectoryW((L"\\\\?\\" + W(c)).c_str());
     }
 
     TEST_CASE("a bin that already holds many items takes a removal and keeps every one of them")
@@ -1039,7 +969,7 @@ TEST_SUITE("remove")
             return i == 0 ? std::string("~YorvFrontEnd recycle bin check 1-1-0") : "old" + std::to_string(i) + ".txt";
         };
         for (int i = 0; i < kEarlier; ++i) {
-            std::string original = UnixPath(mod + "\\" + earlierName(i));
+            std::string original = UnixPath(W(mod + "\\" + earlierName(i)));
             for (std::size_t at; (at = original.find(' ')) != std::string::npos;)
                 original.replace(at, 1, "%20");
             test::WriteBytes(TrashDir() + "\\files\\" + earlierName(i), "old " + std::to_string(i));
@@ -1047,15 +977,13 @@ TEST_SUITE("remove")
                              "[Trash Info]\nPath=" + original + "\nDeletionDate=2026-01-02T03:04:05\n");
         }
         const Bin bin;
-
         Launcher launcher(game.Path());
-        launcher.RemoveSucceeds("BusyBinMod", mod);
-        const std::vector<std::string> gained = bin.Gained();
-        CHECK(gained == std::vector<std::string>{mod + "\\data.txt"});
-        CHECK(InTrash(gained, mod + "\\data.txt", "data"));
+        CHECK(Launcher::Remove("BusyBinMod").back().caption == "Success");
+        CHECK(bin.Gained() == std::vector<std::wstring>{W(mod + "\\data.txt")});
+        CHECK(KeptInTrash(W(mod + "\\data.txt"), "data"));
         int kept = 0;
         for (int i = 0; i < kEarlier; ++i)
-            kept += InTrashAs(earlierName(i), "old " + std::to_string(i));
+            kept += test::ReadBytes(TrashDir() + "\\files\\" + earlierName(i)) == "old " + std::to_string(i);
         CHECK(kept == kEarlier);
         ForgetTrashFrom(game.Path());
     }
@@ -1073,7 +1001,6 @@ TEST_SUITE("remove")
             REQUIRE(watcher.Boxes().size() == 1);
             CHECK(watcher.Boxes()[0].text == "No Y-Mod is selected, so nothing was removed.");
             CHECK(watcher.Boxes()[0].icon == MB_ICONEXCLAMATION);
-            CHECK(test::ReadBytes(game / "SomeMod\\file.txt") == "file");
         }
         {
             // No record: the list shows the root folders of the current drive.
@@ -1084,22 +1011,20 @@ TEST_SUITE("remove")
             {
                 Launcher launcher("");
                 CHECK(GameDir.empty());
-                launcher.Select("yorvtests");
-                test::ModalWatcher watcher({IDNO});
-                FrmMain->CmdRemoveClick();
-                REQUIRE(watcher.Boxes().size() == 1);
-                CHECK(watcher.Boxes()[0].caption == Application::Title());
-                CHECK(watcher.Boxes()[0].text
+                const std::vector<test::ModalBox> boxes = Launcher::Remove("yorvtests", {IDNO});
+                REQUIRE(boxes.size() == 1);
+                CHECK(boxes[0].caption == Application::Title());
+                CHECK(boxes[0].text
                       == "The game's installation record was not found, so the Y-Mods' directory is not known."
                          "\r\n\r\nNothing was removed.");
-                CHECK(watcher.Boxes()[0].icon == MB_ICONEXCLAMATION);
+                CHECK(boxes[0].icon == MB_ICONEXCLAMATION);
             }
             SetCurrentDirectoryA(cwd);
-            CHECK(test::ReadBytes(game / "SomeMod\\file.txt") == "file");
         }
+        CHECK(test::ReadBytes(game / "SomeMod\\file.txt") == "file");
     }
 
-    TEST_CASE("the working window and the plain message dialog")
+    TEST_CASE("the working window, and the plain message dialog wrapping a long path")
     {
         test::TempDir game("remove_windows");
         Launcher launcher(game.Path());
@@ -1128,13 +1053,12 @@ TEST_SUITE("remove")
         CHECK(image.top == Application::Scale(48));
         CHECK(image.right - image.left == Application::Scale(33));
         CHECK(image.bottom - image.top == Application::Scale(33));
-        LOGFONTA font{};
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(FrmWork->Label1, WM_GETFONT, 0, 0)), sizeof font, &font);
-        CHECK(font.lfWeight == FW_BOLD);
-        CHECK(font.lfHeight == -Application::Scale(16));
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(FrmWork->Label2, WM_GETFONT, 0, 0)), sizeof font, &font);
-        CHECK(font.lfWeight == FW_BOLD);
-        CHECK(font.lfHeight == -Application::Scale(13));
+        for (const auto& [label, height] : {std::pair{FrmWork->Label1, 16}, std::pair{FrmWork->Label2, 13}}) {
+            LOGFONTA font{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)), sizeof font, &font);
+            CHECK(font.lfWeight == FW_BOLD);
+            CHECK(font.lfHeight == -Application::Scale(height));
+        }
         CHECK_FALSE(IsWindowVisible(work));
 
         // Shown: visible, not modal, and drawn before any message is processed.
@@ -1142,14 +1066,16 @@ TEST_SUITE("remove")
         FrmWork->Show();
         CHECK(IsWindowVisible(work));
         CHECK(IsWindowEnabled(FrmMain->Handle()));
-        CHECK_FALSE(GetUpdateRect(work, nullptr, FALSE));
-        for (HWND child : {FrmWork->Label1, FrmWork->Label2, FrmWork->Image1.Handle()})
-            CHECK_FALSE(GetUpdateRect(child, nullptr, FALSE));
+        for (HWND window : {work, FrmWork->Label1, FrmWork->Label2, FrmWork->Image1.Handle()})
+            CHECK_FALSE(GetUpdateRect(window, nullptr, FALSE));
         FrmWork->Close();
         CHECK_FALSE(IsWindowVisible(work));
 
-        // The plain message answers Enter and Esc.
+        // The plain message answers Enter and Esc; a long path wraps at half
+        // the screen's width, in a dialog centred on the screen.
         static int keysSent = 0;
+        static RECT text{};
+        static RECT dialogFrame{};
         for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
             static WPARAM pressed;
             pressed = key;
@@ -1158,6 +1084,8 @@ TEST_SUITE("remove")
                 HWND dialog = FindDialog(Application::Title());
                 if (!dialog)
                     return;
+                GetWindowRect(GetDlgItem(dialog, 0xFFFF), &text);
+                GetWindowRect(dialog, &dialogFrame);
                 if (++keysSent > 20) {  // a dialog that does not answer is ended, and fails the test
                     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                     return;
@@ -1166,20 +1094,115 @@ TEST_SUITE("remove")
                 PostMessageA(focus, WM_KEYDOWN, pressed, 0);
                 PostMessageA(focus, WM_KEYUP, pressed, 0);
             });
-            ShowPlainMessage("A short note.");
+            ShowPlainMessage(CouldNotRemove("C:\\yorvtests\\" + std::string(240, 'a') + "\\" + std::string(80, 'b')));
             KillTimer(nullptr, timer);
             CAPTURE(key);
             CHECK(keysSent == 1);
+            CHECK(text.right - text.left > 0);
+            CHECK(text.right - text.left <= GetSystemMetrics(SM_CXSCREEN) / 2);
+            CHECK(std::abs((dialogFrame.left + dialogFrame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1);
+            CHECK(std::abs((dialogFrame.top + dialogFrame.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1);
         }
         CHECK(IsWindowEnabled(FrmMain->Handle()));
+    }
+
+    TEST_CASE("the bin check's decisions: how its file is restored, and what the player is told when it is not")
+    {
+        // A bin that keeps what it is sent in a folder of the test's, and
+        // offers the commands a case gives it.
+        class FakeBin final : public RecycleBin {
+        public:
+            explicit FakeBin(std::wstring kept) : kept_(std::move(kept)) {}
+            std::vector<Command> commands;
+            unsigned restore = 0;         // the command that restores, if it works
+            bool restores = true;         // whether the restore brings the file back
+            bool forgets = false;         // whether a restore that does not loses the item
+            bool keeps = true;            // whether the bin keeps what it is sent
+            std::vector<unsigned> run;    // the commands run
+            std::wstring sent;            // where the file came from
+
+            bool Send(const std::wstring& path) override
+            {
+                sent = path;
+                return keeps ? MoveFileW(path.c_str(), Kept().c_str()) : DeleteFileW(path.c_str());
+            }
+            bool Find(const std::wstring& name) override { return Exists(kept_ + L"\\" + name); }
+            std::vector<Command> Commands() override { return commands; }
+            bool Run(unsigned id) override
+            {
+                run.push_back(id);
+                if (id == restore && restores)
+                    return MoveFileW(Kept().c_str(), sent.c_str());
+                return !forgets || DeleteFileW(Kept().c_str());
+            }
+
+        private:
+            std::wstring Kept() const { return kept_ + sent.substr(sent.rfind(L'\\')); }
+            std::wstring kept_;
+        };
+        const std::string keptMessage = "The recycle bin keeps a file of the launcher's own, \"~YorvFrontEnd recycle bin "
+                                        "check ";
+        const std::string astrayMessage = "The launcher's recycle bin check could not take its own file, "
+                                          "\"~YorvFrontEnd recycle bin check ";
+        struct Case {
+            const char* what;
+            std::vector<RecycleBin::Command> commands;
+            unsigned restore;
+            bool restores, forgets, keeps, goOn;
+            std::vector<unsigned> run;
+            std::string message;  // its beginning
+        };
+        const Case cases[] = {
+            {"the shell names its verbs", {{1, "open", true}, {2, "undelete", false}, {3, "delete", false}}, 2, true,
+             false, true, true, {2}, ""},
+            {"the shell names none", {{4, {}, false}, {5, {}, true}}, 5, true, false, true, true, {5}, ""},
+            {"no command restores", {{1, "delete", false}}, 0, true, false, true, true, {}, keptMessage},
+            {"the restore does not bring it back", {{2, "undelete", false}}, 2, false, false, true, true, {2}, keptMessage},
+            {"the restore loses it", {{2, {}, true}}, 2, false, true, true, false, {2}, astrayMessage},
+            {"the bin does not keep it", {{2, "undelete", false}}, 2, true, false, false, false, {}, kBinCannotTake},
+        };
+        test::TempDir dir("remove_bin_check");
+        test::MakeDir(dir / "Mod");
+        test::MakeDir(dir / "Bin");
+        test::WriteBytes(dir / "Mod\\own.txt", "own");
+        for (const Case& c : cases) {
+            CAPTURE(c.what);
+            FakeBin bin(W(dir / "Bin"));
+            bin.commands = c.commands;
+            bin.restore = c.restore;
+            bin.restores = c.restores;
+            bin.forgets = c.forgets;
+            bin.keeps = c.keeps;
+            const BinCheck check = CheckRecycleBin(W(dir / "Mod"), bin);
+            CHECK(check.goOn == c.goOn);
+            CHECK(check.message.substr(0, c.message.size()) == c.message);
+            CHECK((check.message.empty() || check.message.find(AnsiForDisplay(bin.sent.substr(bin.sent.rfind(L'\\') + 1)))
+                                                != std::string::npos
+                   || check.message == kBinCannotTake));
+            CHECK(bin.run == c.run);
+            CHECK(bin.sent.rfind(W(dir / "Mod\\~YorvFrontEnd recycle bin check "), 0) == 0);
+            // The YMod's folder holds what it held, nothing of the check's.
+            CHECK(test::NamesIn(dir / "Mod") == std::vector<std::string>{"own.txt"});
+            test::RemoveTreeForTest(dir / "Bin");
+            test::MakeDir(dir / "Bin");
+        }
+        // A folder that refuses a new file: the real reason, and nothing sent.
+        FakeBin bin(W(dir / "Bin"));
+        const BinCheck check = CheckRecycleBin(W(dir / "Mod"), bin, [](const std::wstring&, std::string_view) {
+            return static_cast<DWORD>(ERROR_ACCESS_DENIED);
+        });
+        CHECK_FALSE(check.goOn);
+        CHECK(check.message.rfind("The Y-Mod's directory cannot be changed: ", 0) == 0);
+        CHECK(check.message.size() > 60);
+        CHECK(check.message.substr(check.message.size() - 24) == "\r\n\r\nNothing was removed.");
+        CHECK(bin.sent.empty());
     }
 }
 
 // In a process of its own: Wine looks for its trash folder once in a
 // process. Where the first look finds it unusable, the shell deletes a file
 // sent to the bin for good and says nothing, as Windows does with a file its
-// bin cannot take: only the bin's items can tell. (Made unusable after that
-// first look, the trash leaves the file where it was instead.)
+// bin cannot take: only the bin's items can tell.
 TEST_SUITE("remove_nobin")
 {
     TEST_CASE("when the recycle bin cannot keep the files, nothing is removed")
@@ -1193,11 +1216,11 @@ TEST_SUITE("remove_nobin")
         test::WriteBytes(mod + "\\one.txt", "one");
         test::WriteBytes(mod + "\\sub\\two.txt", "two");
         Launcher launcher(game.Path());
-        launcher.Select("KeepMod");
         // Should the removal go on, the shell would ask, over the working
         // window, before it deleted each file for good: No, so that nothing
         // is lost.
         int shellPrompts = 0;
+        Launcher::Select("KeepMod");
         test::ModalWatcher watcher({IDYES}, [&](test::ModalBox& box) {
             if (box.owner == FrmWork->Handle()) {
                 ++shellPrompts;
@@ -1209,9 +1232,7 @@ TEST_SUITE("remove_nobin")
         // Refused, with the launcher's own message, before any file went.
         CHECK(shellPrompts == 0);
         REQUIRE(watcher.Boxes().size() == 2);
-        CHECK(watcher.Boxes()[1].text
-              == "The recycle bin cannot take the files of this Y-Mod: they would be deleted for good."
-                 "\r\n\r\nNothing was removed.");
+        CHECK(watcher.Boxes()[1].text == kBinCannotTake);
         CHECK(watcher.Boxes()[1].caption == Application::Title());
         CHECK(watcher.Boxes()[1].icon == MB_ICONEXCLAMATION);
         CHECK_FALSE(IsWindowVisible(FrmWork->Handle()));
@@ -1246,21 +1267,31 @@ TEST_SUITE("dbcs")
         test::MakeDir(inner);
         test::MakeDir(inner + "\\Mod");
         test::WriteBytes(inner + "\\Mod\\c.txt", "c");
+        // A name with a byte that is no character of the code page (a lead
+        // byte alone), where a lax reading would find this folder.
+        const std::wstring laxReading = W(game.Path()) + L"\\Lax\x30FB";
+        REQUIRE(CreateDirectoryW(laxReading.c_str(), nullptr));
+        Write(laxReading + L"\\d.txt", "d");
 
         const Bin bin;
         for (const std::string& mod : {game / software, game / "Mod", inner + "\\Mod"}) {
             CAPTURE(mod);
             CHECK(TreeHoldsFiles(mod));
-            CHECK(RecycleBinTakesFilesFrom(mod));
+            CHECK(CheckRecycleBin(mod).goOn);
             std::vector<std::string> notRemoved;
             RemoveTree(mod, [&](const std::string& dir) { notRemoved.push_back(dir); });
             CHECK(notRemoved.empty());
-            CHECK_FALSE(Exists(mod));
+            CHECK_FALSE(Exists(W(mod)));
         }
+        std::vector<std::string> notRemoved;
+        CHECK_FALSE(TreeHoldsFiles(game / "Lax\x83"));
+        RemoveTree(game / "Lax\x83", [&](const std::string& dir) { notRemoved.push_back(dir); });
+        CHECK(notRemoved == std::vector<std::string>{game / "Lax\x83"});
+        CHECK(Read(laxReading + L"\\d.txt") == "d");
         // The three files, and nothing of the bin checks', whose items the
         // shell restores by its Japanese caption.
-        std::vector<std::string> files{game / software + "\\a.txt", game / "Mod" + "\\" + table + "\\b.txt",
-                                       inner + "\\Mod\\c.txt"};
+        std::vector<std::wstring> files{W(game / software + "\\a.txt"), W(game / "Mod" + "\\" + table + "\\b.txt"),
+                                        W(inner + "\\Mod\\c.txt")};
         std::sort(files.begin(), files.end());
         CHECK(bin.Gained() == files);
     }

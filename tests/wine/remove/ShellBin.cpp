@@ -4,6 +4,7 @@
 #include "core/Path.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -95,22 +96,21 @@ std::wstring FolderPath(const std::wstring& named)
     std::wstring folder = yorv::WithoutDirectionMarks<wchar_t>(named);
     while (!folder.empty() && folder.back() == L'\\')
         folder.pop_back();
-    return LongForm(folder);
-}
-
-std::string Ansi(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-    return result;
+    // Only a path with short names in it: a long name keeps its case, also
+    // where a twin in another case now answers to it.
+    return folder.find(L'~') == std::wstring::npos ? folder : LongForm(folder);
 }
 
 }  // namespace
 
-std::vector<std::string> BinItems()
+std::vector<std::wstring> BinItems()
 {
+    std::vector<std::wstring> items;
+    // As the launcher does: Wine's listing of a trash it cannot read may crash.
+    SHQUERYRBINFO count{};
+    count.cbSize = sizeof count;
+    if (FAILED(SHQueryRecycleBinW(nullptr, &count)))
+        return items;
     const yorv::ComApartment com;
     yorv::UniqueCom<IShellFolder> desktop;
     Require(SHGetDesktopFolder(desktop.Put()), "the desktop folder");
@@ -128,7 +128,6 @@ std::vector<std::string> BinItems()
             break;
     }
 
-    std::vector<std::string> items;
     yorv::UniqueCom<IEnumIDList> list;
     const HRESULT listed =
         bin.Get()->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, list.Put());
@@ -141,7 +140,7 @@ std::vector<std::string> BinItems()
         const yorv::UniqueIdList item(next);
         SHELLDETAILS from{};
         Require(bin.Get()->GetDetailsOf(item.Get(), fromColumn, &from), "the folder an item was deleted from");
-        items.push_back(Ansi(FolderPath(Take(from.str, item.Get())) + L"\\" + NameOf(bin.Get(), item.Get())));
+        items.push_back(FolderPath(Take(from.str, item.Get())) + L"\\" + NameOf(bin.Get(), item.Get()));
     }
     std::sort(items.begin(), items.end());
     return items;

@@ -9,9 +9,9 @@
 namespace test {
 
 // Where each item of the bin was deleted from: the folder the bin names and
-// the item's name, joined, in the ANSI code page; sorted, and an item the
-// bin holds twice is there twice. The folder is given in its long form, as
-// far as it still exists, with a capital drive letter.
-std::vector<std::string> BinItems();
+// the item's name, joined; sorted, and an item the bin holds twice is there
+// twice. The folder is given in its long form, as far as it still exists,
+// with a capital drive letter. A bin the shell cannot read holds nothing.
+std::vector<std::wstring> BinItems();
 
 }  // namespace test

@@ -1,0 +1,166 @@
+#include "core/RecycleBinCheck.h"
+
+#include "core/FileSystem.h"
+
+#include <algorithm>
+
+namespace yorv {
+
+namespace {
+
+const std::string kNothingRemoved = "\r\n\r\nNothing was removed.";
+const std::string kBinCannotTake =
+    "The recycle bin cannot take the files of this Y-Mod: they would be deleted for good." + kNothingRemoved;
+
+// The check's own file: a name no file of a player's has, shown by the bin
+// as it stands (it has no extension a view could hide), and a text by
+// which it is known again when it comes back out of the bin.
+struct Probe {
+    std::wstring path;
+    std::wstring name;
+    std::string text;
+};
+
+Probe ProbeIn(const std::wstring& folder, const std::string& stamp, int attempt)
+{
+    const std::string name = "~YorvFrontEnd recycle bin check " + stamp + "-" + std::to_string(attempt);
+    const std::wstring wideName(name.begin(), name.end());
+    return {JoinPath(folder, wideName), wideName, "Yorv HollowFen FrontEnd recycle bin check " + stamp};
+}
+
+// Deletes the check's file where it stands, once it is known by its text.
+bool DeleteProbe(const Probe& probe)
+{
+    const UniqueFile file(::CreateFileW(probe.path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    std::string text(probe.text.size() + 1, '\0');
+    DWORD read = 0;
+    if (!file || !::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
+        return false;
+    text.resize(read);
+    FILE_DISPOSITION_INFO dispose{};
+    dispose.DeleteFile = TRUE;
+    return text == probe.text
+           && ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose);
+}
+
+// Waits a second at most for the check's file to be back in its folder: a
+// shell that restores in the background has it back shortly; one that
+// could not, never.
+bool ComesBack(const Probe& probe, const std::wstring& folder)
+{
+    const UniqueChangeWatch changes(::FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+    const ULONGLONG until = ::GetTickCount64() + 1000;
+    while (!FileExists(probe.path)) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= until)
+            return false;
+        const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(until - now, 50));
+        if (!changes)
+            ::Sleep(slice);
+        else if (::WaitForSingleObject(changes.Get(), slice) == WAIT_OBJECT_0)
+            ::FindNextChangeNotification(changes.Get());
+    }
+    return true;
+}
+
+// The command that restores an item where it was: by its verb, "undelete"
+// in every language, where the shell names its commands; by the shell's
+// own caption for it where it names none. Restoring rather than erasing,
+// because Wine's bin asks the player before it erases an item, and because
+// a restore destroys nothing, whatever item it were given.
+std::optional<unsigned> RestoreCommand(const std::vector<RecycleBin::Command>& commands)
+{
+    std::optional<unsigned> byCaption;
+    for (const RecycleBin::Command& command : commands) {
+        if (command.verb && ::lstrcmpiA(command.verb->c_str(), "undelete") == 0)
+            return command.id;
+        if (!command.verb && command.readsRestore && !byCaption)
+            byCaption = command.id;
+    }
+    return byCaption;
+}
+
+// The system's own words for an error, in the player's language.
+std::string Reason(DWORD error)
+{
+    char* text = nullptr;
+    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string reason = text ? text : "error " + std::to_string(error) + ".";
+    ::LocalFree(text);
+    while (!reason.empty() && static_cast<unsigned char>(reason.back()) <= ' ')
+        reason.pop_back();
+    return reason;
+}
+
+}  // namespace
+
+DWORD WriteNewFile(const std::wstring& path, std::string_view text)
+{
+    // CREATE_NEW never replaces a file of the player's.
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return ::GetLastError();
+    DWORD written = 0;
+    DWORD error = 0;
+    if (!::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
+        error = ::GetLastError();
+    else if (written != text.size())
+        error = ERROR_DISK_FULL;
+    else
+        return 0;
+    file.Reset();
+    ::DeleteFileW(path.c_str());
+    return error;
+}
+
+BinCheck CheckRecycleBin(const std::string& directory)
+{
+    const std::optional<std::wstring> wide = WideFromAnsi(directory);
+    const std::wstring folder = wide ? FullPath(*wide) : std::wstring();
+    if (folder.empty())
+        return {false, kBinCannotTake};
+    ShellRecycleBin bin(folder);
+    return CheckRecycleBin(folder, bin);
+}
+
+BinCheck CheckRecycleBin(const std::wstring& folder, RecycleBin& bin, NewFileWriter write)
+{
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    const std::string stamp = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(now.QuadPart);
+    Probe probe;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 16 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
+        probe = ProbeIn(folder, stamp, attempt);
+        error = write(probe.path, probe.text);
+    }
+    if (error)
+        return {false, "The Y-Mod's directory cannot be changed: " + Reason(error) + kNothingRemoved};
+
+    const bool sent = bin.Send(probe.path);
+    if (FileExists(probe.path)) {
+        DeleteProbe(probe);
+        return {false, kBinCannotTake};
+    }
+    // Gone, and not in the bin: deleted for good, as the player's files would be.
+    if (!sent || !bin.Find(probe.name))
+        return {false, kBinCannotTake};
+
+    const std::optional<unsigned> restore = RestoreCommand(bin.Commands());
+    if (restore && bin.Run(*restore) && ComesBack(probe, folder) && DeleteProbe(probe))
+        return {true, {}};
+    // The bin was seen to keep files; what it keeps of the check's is said.
+    const std::string name = AnsiForDisplay(probe.name);
+    if (bin.Find(probe.name))
+        return {true, "The recycle bin keeps a file of the launcher's own, \"" + name
+                          + "\", from its check that the bin takes the Y-Mod's files. It can be deleted from "
+                            "the recycle bin."};
+    // Neither kept nor back and gone: it may yet turn up among the
+    // player's files, and must not go with them.
+    return {false, "The launcher's recycle bin check could not take its own file, \"" + name
+                       + "\", away again: it may turn up in the Y-Mod's directory." + kNothingRemoved};
+}
+
+}  // namespace yorv

@@ -1,0 +1,42 @@
+// The window thread while a removal runs: work handed to a thread of its
+// own leaves the windows painted, and what the player types meanwhile
+// answers nothing.
+#include "tests/wine/TestSupport.h"
+
+#include "Main/Main.h"
+#include "Main/Program.h"
+#include "Main/Remove.h"
+#include "working/working.h"
+
+#include <doctest.h>
+
+using namespace yorv;
+
+TEST_SUITE("mainwindow")
+{
+    TEST_CASE("work run while the windows are busy leaves them painted and drops typed keys")
+    {
+        const test::CleanKey key("YorvBusyWindowsTest");
+        const auto windows = test::StartLauncher(key.Name());
+        FrmWork->Show();
+        const HWND work = FrmWork->Handle();
+        int paintedWhileWorking = 0;
+        {
+            const BusyWindows busy;
+            busy.RunKeepingPainted([&] {
+                // Asked of the window thread's windows from here, while it waits.
+                for (int round = 0; round < 3; ++round) {
+                    InvalidateRect(work, nullptr, TRUE);
+                    PostMessageA(FrmMain->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+                    for (int i = 0; i < 100 && GetUpdateRect(work, nullptr, FALSE); ++i)
+                        Sleep(10);
+                    paintedWhileWorking += !GetUpdateRect(work, nullptr, FALSE);
+                }
+            });
+            MSG msg;
+            CHECK_FALSE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+        }
+        CHECK(paintedWhileWorking == 3);
+        FrmWork->Close();
+    }
+}
