@@ -6,10 +6,32 @@ namespace yorv {
 
 namespace {
 
-template <typename Attributes>
-bool IsFile(Attributes attributes)
+bool IsFile(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A path the system writes into a buffer, however long: `fill` gives the
+// length written, or the size needed when the buffer is too small; empty
+// when it fails.
+template <typename Fill>
+std::wstring Filled(Fill fill)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD len = fill(path.data(), MAX_PATH);
+    if (len >= MAX_PATH) {
+        path.assign(len, L'\0');
+        len = fill(path.data(), len);
+    }
+    path.resize(len < path.size() ? len : 0);
+    return path;
+}
+
+// Names compared as the file systems compare them: case ignored.
+bool SamePlace(std::wstring_view a, std::wstring_view b)
+{
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE)
+           == CSTR_EQUAL;
 }
 
 }  // namespace
@@ -67,42 +89,29 @@ bool IsPlainName(const std::string& name)
 
 std::wstring FullPath(const std::wstring& path)
 {
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD len = ::GetFullPathNameW(path.c_str(), MAX_PATH, full.data(), nullptr);
-    if (len >= MAX_PATH) {  // too small: len is the size needed
-        full.assign(len, L'\0');
-        len = ::GetFullPathNameW(path.c_str(), len, full.data(), nullptr);
-    }
-    full.resize(len < full.size() ? len : 0);
-    return full;
+    return Filled([&](wchar_t* buffer, DWORD size) { return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
 }
 
 UniqueFile OpenEntry(const std::wstring& path, DWORD access, bool asItself)
 {
     const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (asItself ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     return UniqueFile(::CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr));
+}
+
+bool DeleteByHandle(HANDLE handle)
+{
+    FILE_DISPOSITION_INFO dispose{};
+    dispose.DeleteFile = TRUE;
+    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
 std::optional<Place> PlaceOf(HANDLE handle)
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD len = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                      FILE_NAME_OPENED | VOLUME_NAME_DOS);
-        if (len == 0)
-            return std::nullopt;
-        if (len < path.size()) {
-            path.resize(len);
-            return path;
-        }
-        path.assign(len + 1, L'\0');  // too small: len is the size needed
-    }
-}
-
-bool SamePlace(std::wstring_view a, std::wstring_view b)
-{
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE)
-           == CSTR_EQUAL;
+    Place place = Filled([&](wchar_t* buffer, DWORD size) {
+        return ::GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_OPENED | VOLUME_NAME_DOS);
+    });
+    return place.empty() ? std::nullopt : std::optional<Place>(std::move(place));
 }
 
 bool IsEntryAt(std::wstring_view place, std::wstring_view folder, std::wstring_view name)

@@ -1,7 +1,6 @@
 // Paths as the system reads them: the existence tests, conversions between
-// the ANSI code page and UTF-16, full paths, and where a path really leads,
-// links, mounts and short names resolved, which the removal asks of
-// everything it touches.
+// the ANSI code page and UTF-16, full paths, and where an entry really lies,
+// which the removal asks of everything it touches.
 #pragma once
 
 #include "core/Handle.h"
@@ -14,13 +13,10 @@
 
 namespace yorv {
 
-inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// The name is found and is not a directory.
+// The name is found and is not a directory; the attributes can be read and
+// carry the directory attribute.
 bool FileExists(const std::string& path);
 bool FileExists(const std::wstring& path);
-
-// The attributes can be read and carry the directory attribute.
 bool DirectoryExists(const std::string& path);
 
 // The system code page's lead-byte test, for the text rules.
@@ -41,11 +37,13 @@ bool IsPlainName(const std::string& name);
 // The full path of `path`, however long; empty when it cannot be formed.
 std::wstring FullPath(const std::wstring& path);
 
-// An entry opened for no more than `access`, as itself: a link is not
-// followed where the system can help it (Wine follows a Unix link
-// whatever it is asked), unless `asItself` is false. A file another
-// program holds open without sharing still answers when no access is asked.
+// An entry opened for `access`, sharing everything, as itself unless
+// `asItself` is false: a link is not followed where the system can help it
+// (Wine follows a Unix link whatever it is asked).
 UniqueFile OpenEntry(const std::wstring& path, DWORD access = 0, bool asItself = true);
+
+// Deletes what `handle` was opened to, for DELETE access, once it is closed.
+bool DeleteByHandle(HANDLE handle);
 
 // Where an opened entry really lies: its final path as the handle names it
 // ("\\?\C:\..."). Asked the same way of a folder and of the entries in it,
@@ -54,12 +52,9 @@ UniqueFile OpenEntry(const std::wstring& path, DWORD access = 0, bool asItself =
 using Place = std::wstring;
 std::optional<Place> PlaceOf(HANDLE handle);
 
-// Paths compared as the file systems compare names: case ignored.
-bool SamePlace(std::wstring_view a, std::wstring_view b);
-
 // Whether `place` is the entry `name` directly inside the folder at
-// `folder`: no link on the way, nor a name the system reads otherwise,
-// leads it elsewhere.
+// `folder`, names compared as the file systems compare them: no link on the
+// way, nor a name the system reads otherwise, leads it elsewhere.
 bool IsEntryAt(std::wstring_view place, std::wstring_view folder, std::wstring_view name);
 
 }  // namespace yorv

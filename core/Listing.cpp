@@ -2,31 +2,25 @@
 
 #include "core/Handle.h"
 
-#include <type_traits>
-
 namespace yorv {
 
 namespace {
 
-HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& found)
-{
-    return ::FindFirstFileA(pattern.c_str(), &found);
-}
-
-HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& found)
-{
-    return ::FindFirstFileW(pattern.c_str(), &found);
-}
-
-bool FindNext(HANDLE find, WIN32_FIND_DATAA& found)
-{
-    return ::FindNextFileA(find, &found) != FALSE;
-}
-
-bool FindNext(HANDLE find, WIN32_FIND_DATAW& found)
-{
-    return ::FindNextFileW(find, &found) != FALSE;
-}
+// The system's ANSI and UTF-16 forms of the listing.
+template <typename Char>
+struct Find;
+template <>
+struct Find<char> {
+    using Data = WIN32_FIND_DATAA;
+    static HANDLE First(const char* pattern, Data& found) { return ::FindFirstFileA(pattern, &found); }
+    static bool Next(HANDLE find, Data& found) { return ::FindNextFileA(find, &found) != FALSE; }
+};
+template <>
+struct Find<wchar_t> {
+    using Data = WIN32_FIND_DATAW;
+    static HANDLE First(const wchar_t* pattern, Data& found) { return ::FindFirstFileW(pattern, &found); }
+    static bool Next(HANDLE find, Data& found) { return ::FindNextFileW(find, &found) != FALSE; }
+};
 
 // The entries that match `pattern`, "." and ".." passed over. Wine leaves
 // the reparse tag unwritten: it reads as none, not as whatever the entry
@@ -34,10 +28,10 @@ bool FindNext(HANDLE find, WIN32_FIND_DATAW& found)
 template <typename Char>
 std::vector<DirectoryEntry<Char>> Matches(const std::basic_string<Char>& pattern)
 {
-    std::conditional_t<std::is_same_v<Char, char>, WIN32_FIND_DATAA, WIN32_FIND_DATAW> found{};
+    typename Find<Char>::Data found{};
     std::vector<DirectoryEntry<Char>> entries;
-    const UniqueFind find(FindFirst(pattern, found));
-    for (bool more = static_cast<bool>(find); more; more = FindNext(find.Get(), found)) {
+    const UniqueFind find(Find<Char>::First(pattern.c_str(), found));
+    for (bool more = static_cast<bool>(find); more; more = Find<Char>::Next(find.Get(), found)) {
         if (!IsDotEntry(std::basic_string_view<Char>(found.cFileName)))
             entries.push_back({found.cFileName, found.dwFileAttributes, found.dwReserved0});
         found.dwReserved0 = 0;
@@ -60,9 +54,7 @@ std::vector<DirectoryEntry<wchar_t>> ListDirectory(const std::wstring& dir)
 std::optional<DirectoryEntry<wchar_t>> FindEntry(const std::wstring& path)
 {
     std::vector<DirectoryEntry<wchar_t>> found = Matches(path);
-    if (found.empty())
-        return std::nullopt;
-    return std::move(found.front());
+    return found.empty() ? std::nullopt : std::optional(std::move(found.front()));
 }
 
 }  // namespace yorv

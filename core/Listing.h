@@ -28,8 +28,8 @@ struct DirectoryEntry {
 std::vector<DirectoryEntry<char>> ListDirectory(const std::string& dir);
 std::vector<DirectoryEntry<wchar_t>> ListDirectory(const std::wstring& dir);
 
-// The entry that `path` names, as its folder's listing gives it; nothing
-// when there is none. `path` must hold no wildcard.
+// The entry `path` names, as its folder's listing gives it; `path` must
+// hold no wildcard.
 std::optional<DirectoryEntry<wchar_t>> FindEntry(const std::wstring& path);
 
 }  // namespace yorv

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace yorv {
 
@@ -15,20 +16,13 @@ const LPCWSTR kMenuResources = MAKEINTRESOURCEW(4);  // RT_MENU, in its UTF-16 f
 // A text the shell hands over; its copy is freed.
 std::wstring TextOf(STRRET& text, LPCITEMIDLIST item)
 {
-    switch (text.uType) {
-    case STRRET_WSTR: {
-        std::wstring result = text.pOleStr ? text.pOleStr : L"";
-        ::SHFree(text.pOleStr);
-        text.pOleStr = nullptr;
+    if (text.uType == STRRET_WSTR) {
+        const std::wstring result = text.pOleStr ? text.pOleStr : L"";
+        ::SHFree(std::exchange(text.pOleStr, nullptr));
         return result;
     }
-    case STRRET_CSTR:
-        return WideFromAnsi(text.cStr).value_or(L"");
-    case STRRET_OFFSET:
-        return WideFromAnsi(reinterpret_cast<const char*>(item) + text.uOffset).value_or(L"");
-    default:
-        return std::wstring();
-    }
+    const char* ansi = text.uType == STRRET_CSTR ? text.cStr : reinterpret_cast<const char*>(item) + text.uOffset;
+    return WideFromAnsi(ansi).value_or(L"");
 }
 
 // A menu item's caption, as the menu holds it.
@@ -87,18 +81,16 @@ bool IsRestoreCaption(const std::wstring& caption)
 
 bool SendToRecycleBin(const std::wstring& fullPath, FILEOP_FLAGS flags, HWND owner)
 {
-    // The shell's list of names: this one, ended by a double NUL (the
-    // string's own terminator is the second); sized to the path, so it is
-    // never shortened.
+    // A list of one name, ended by a double NUL (the string's own is the
+    // second), sized to the path, so that it is never shortened.
     const std::wstring names = fullPath + L'\0';
     SHFILEOPSTRUCTW request{};
     request.hwnd = owner;
     request.wFunc = FO_DELETE;
     request.pFrom = names.c_str();
     request.fFlags = FOF_ALLOWUNDO | flags;
-    const int result = ::SHFileOperationW(&request);
     // Declining the shell's warning is no error to it, but the file stayed.
-    return result == 0 && !request.fAnyOperationsAborted;
+    return ::SHFileOperationW(&request) == 0 && !request.fAnyOperationsAborted;
 }
 
 bool ShellRecycleBin::Send(const std::wstring& fullPath)
@@ -111,8 +103,7 @@ bool ShellRecycleBin::Find(const std::wstring& name)
     item_.Reset();
     // A bin the shell cannot read is never listed: Wine's listing of a trash
     // it cannot read may crash the program. The shell's count fails cleanly.
-    SHQUERYRBINFO info{};
-    info.cbSize = sizeof info;
+    SHQUERYRBINFO info{sizeof info, 0, 0};
     if (!com_ || FAILED(::SHQueryRecycleBinW(folder_.size() < MAX_PATH ? folder_.c_str() : nullptr, &info)))
         return false;
     if (!folder2_) {
@@ -159,13 +150,11 @@ std::vector<RecycleBin::Command> ShellRecycleBin::Commands()
         const UINT id = ::GetMenuItemID(menu_.Get(), i);
         if (id == static_cast<UINT>(-1) || id < kFirstCommand)
             continue;
-        Command command;
-        command.id = id - kFirstCommand;
         char verb[64] = {};
-        if (SUCCEEDED(commands_.Get()->GetCommandString(command.id, GCS_VERBA, nullptr, verb, sizeof verb)))
-            command.verb = verb;
-        command.readsRestore = IsRestoreCaption(CaptionOf(menu_.Get(), static_cast<UINT>(i), MF_BYPOSITION));
-        found.push_back(std::move(command));
+        const bool named = SUCCEEDED(commands_.Get()->GetCommandString(id - kFirstCommand, GCS_VERBA, nullptr, verb,
+                                                                       sizeof verb));
+        found.push_back({id - kFirstCommand, named ? std::optional<std::string>(verb) : std::nullopt,
+                         IsRestoreCaption(CaptionOf(menu_.Get(), static_cast<UINT>(i), MF_BYPOSITION))});
     }
     return found;
 }

@@ -1,6 +1,6 @@
 // The recycle bin: sending a file there through the shell, and the bin's
-// folder as the shell shows it, a thin typed wrapper for the check that the
-// bin keeps what it is sent (core/RecycleBinCheck.h).
+// folder, a thin typed wrapper for the check that the bin keeps what it is
+// sent (core/RecycleBinCheck.h).
 #pragma once
 
 #include "core/Com.h"
@@ -33,12 +33,10 @@ public:
     virtual ~RecycleBin() = default;
     // Sends the file at `fullPath` there, without a word.
     virtual bool Send(const std::wstring& fullPath) = 0;
-    // Looks for the item of this name; true when the bin holds one, which
-    // the calls below then act on.
+    // Looks for the item of this name; the calls below act on the one found.
     virtual bool Find(const std::wstring& name) = 0;
     virtual std::vector<Command> Commands() = 0;
-    // Runs one of them, without a word.
-    virtual bool Run(unsigned id) = 0;
+    virtual bool Run(unsigned id) = 0;  // without a word
 };
 
 // The shell's recycle bin, which takes the files of `folder`.

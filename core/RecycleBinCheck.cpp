@@ -2,8 +2,6 @@
 
 #include "core/FileSystem.h"
 
-#include <algorithm>
-
 namespace yorv {
 
 namespace {
@@ -16,17 +14,10 @@ const std::string kBinCannotTake =
 // as it stands (it has no extension a view could hide), and a text by
 // which it is known again when it comes back out of the bin.
 struct Probe {
-    std::wstring path;
     std::wstring name;
+    std::wstring path;
     std::string text;
 };
-
-Probe ProbeIn(const std::wstring& folder, const std::string& stamp, int attempt)
-{
-    const std::string name = "~YorvFrontEnd recycle bin check " + stamp + "-" + std::to_string(attempt);
-    const std::wstring wideName(name.begin(), name.end());
-    return {JoinPath(folder, wideName), wideName, "Yorv HollowFen FrontEnd recycle bin check " + stamp};
-}
 
 // Deletes the check's file where it stands, once it is known by its text.
 bool DeleteProbe(const Probe& probe)
@@ -38,28 +29,18 @@ bool DeleteProbe(const Probe& probe)
     if (!file || !::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
         return false;
     text.resize(read);
-    FILE_DISPOSITION_INFO dispose{};
-    dispose.DeleteFile = TRUE;
-    return text == probe.text
-           && ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose);
+    return text == probe.text && DeleteByHandle(file.Get());
 }
 
 // Waits a second at most for the check's file to be back in its folder: a
 // shell that restores in the background has it back shortly; one that
-// could not, never.
-bool ComesBack(const Probe& probe, const std::wstring& folder)
+// could not, never. The window thread paints meanwhile.
+bool ComesBack(const Probe& probe)
 {
-    const UniqueChangeWatch changes(::FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
-    const ULONGLONG until = ::GetTickCount64() + 1000;
-    while (!FileExists(probe.path)) {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= until)
+    for (int waited = 0; !FileExists(probe.path); waited += 20) {
+        if (waited >= 1000)
             return false;
-        const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(until - now, 50));
-        if (!changes)
-            ::Sleep(slice);
-        else if (::WaitForSingleObject(changes.Get(), slice) == WAIT_OBJECT_0)
-            ::FindNextChangeNotification(changes.Get());
+        ::Sleep(20);
     }
     return true;
 }
@@ -84,11 +65,11 @@ std::optional<unsigned> RestoreCommand(const std::vector<RecycleBin::Command>& c
 // The system's own words for an error, in the player's language.
 std::string Reason(DWORD error)
 {
-    char* text = nullptr;
-    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = text ? text : "error " + std::to_string(error) + ".";
-    ::LocalFree(text);
+    char text[512] = {};
+    std::string reason = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                          text, sizeof text, nullptr)
+                             ? text
+                             : "error " + std::to_string(error) + ".";
     while (!reason.empty() && static_cast<unsigned char>(reason.back()) <= ' ')
         reason.pop_back();
     return reason;
@@ -103,15 +84,12 @@ DWORD WriteNewFile(const std::wstring& path, std::string_view text)
     if (!file)
         return ::GetLastError();
     DWORD written = 0;
-    DWORD error = 0;
-    if (!::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
-        error = ::GetLastError();
-    else if (written != text.size())
-        error = ERROR_DISK_FULL;
-    else
-        return 0;
-    file.Reset();
-    ::DeleteFileW(path.c_str());
+    const bool wrote = ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    const DWORD error = !wrote ? ::GetLastError() : written != text.size() ? ERROR_DISK_FULL : 0;
+    if (error) {
+        file.Reset();
+        ::DeleteFileW(path.c_str());
+    }
     return error;
 }
 
@@ -133,7 +111,10 @@ BinCheck CheckRecycleBin(const std::wstring& folder, RecycleBin& bin, NewFileWri
     Probe probe;
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 16 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
-        probe = ProbeIn(folder, stamp, attempt);
+        const std::string name = "~YorvFrontEnd recycle bin check " + stamp + "-" + std::to_string(attempt);
+        probe.name.assign(name.begin(), name.end());
+        probe.path = JoinPath(folder, probe.name);
+        probe.text = "Yorv HollowFen FrontEnd recycle bin check " + stamp;
         error = write(probe.path, probe.text);
     }
     if (error)
@@ -149,16 +130,14 @@ BinCheck CheckRecycleBin(const std::wstring& folder, RecycleBin& bin, NewFileWri
         return {false, kBinCannotTake};
 
     const std::optional<unsigned> restore = RestoreCommand(bin.Commands());
-    if (restore && bin.Run(*restore) && ComesBack(probe, folder) && DeleteProbe(probe))
+    if (restore && bin.Run(*restore) && ComesBack(probe) && DeleteProbe(probe))
         return {true, {}};
-    // The bin was seen to keep files; what it keeps of the check's is said.
     const std::string name = AnsiForDisplay(probe.name);
     if (bin.Find(probe.name))
         return {true, "The recycle bin keeps a file of the launcher's own, \"" + name
                           + "\", from its check that the bin takes the Y-Mod's files. It can be deleted from "
                             "the recycle bin."};
-    // Neither kept nor back and gone: it may yet turn up among the
-    // player's files, and must not go with them.
+    // Neither kept nor back: it may yet turn up, and not go as a player's file.
     return {false, "The launcher's recycle bin check could not take its own file, \"" + name
                        + "\", away again: it may turn up in the Y-Mod's directory." + kNothingRemoved};
 }
