@@ -14,14 +14,15 @@ Judgement Judge(const std::wstring& path, const DirectoryEntry<wchar_t>& entry, 
     std::optional<Place> place = opened ? PlaceOf(opened.Get()) : std::nullopt;
     if (!place || !IsEntryAt(*place, folder, entry.name))
         return {};
-    // A link or a folder must be one by its handle too: not replaced since.
+    // Links and folders asked again by handle: one put in place since is left.
     FILE_ATTRIBUTE_TAG_INFO tag{};
-    if ((link || entry.IsDirectory())
-        && (!::GetFileInformationByHandleEx(opened.Get(), FileAttributeTagInfo, &tag, sizeof tag)
-            || IsLinkEntry(tag.FileAttributes, tag.ReparseTag) != link))
+    const bool asked = (link || entry.IsDirectory())
+                       && ::GetFileInformationByHandleEx(opened.Get(), FileAttributeTagInfo, &tag, sizeof tag);
+    const bool linkNow = asked && IsLinkEntry(tag.FileAttributes, tag.ReparseTag);
+    if (link)  // never entered nor followed: removed through this handle
+        return linkNow ? Judgement{Step::RemoveLink, {}, std::move(opened)} : Judgement{};
+    if (entry.IsDirectory() && (!asked || linkNow))
         return {};
-    if (link)
-        return {Step::RemoveLink, {}, std::move(opened)};  // removed through this handle
     return {entry.IsDirectory() ? Step::Enter : Step::Recycle, std::move(*place), {}};
 }
 
@@ -42,10 +43,9 @@ Judgement JudgeTop(const std::optional<std::wstring>& path)
     return top.step == Step::Recycle ? Judgement{} : std::move(top);  // a file is no YMod
 }
 
-// Directories do not go to the recycle bin: an empty one holds nothing.
-// Windows refuses to remove one that carries the read-only attribute,
-// which the shell also sets on a folder it has customised: the emptied
-// directory is removed without it, or keeps it.
+// Directories do not go to the recycle bin. Windows refuses to remove one
+// with the read-only attribute, which the shell also sets on a folder it
+// has customised: the emptied directory is removed without it, or keeps it.
 bool RemoveEmptiedDirectory(const std::wstring& dir)
 {
     const DWORD attributes = ::GetFileAttributesW(dir.c_str());

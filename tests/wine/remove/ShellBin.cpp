@@ -36,14 +36,6 @@ std::wstring Take(STRRET& text, LPCITEMIDLIST item)
     return result;
 }
 
-bool EndsWithNoCase(const std::wstring& text, const std::wstring& end)
-{
-    return text.size() >= end.size()
-           && CompareStringOrdinal(text.c_str() + text.size() - end.size(), static_cast<int>(end.size()), end.c_str(),
-                                   static_cast<int>(end.size()), TRUE)
-                  == CSTR_EQUAL;
-}
-
 // An item's name. Windows shows it as the player's view does, which may
 // leave out an extension it knows; the name the item is parsed by (its
 // file in the bin) keeps the extension. Wine gives the whole name whatever
@@ -54,27 +46,30 @@ std::wstring NameOf(IShellFolder2* bin, LPCITEMIDLIST item)
     Require(bin->GetDisplayNameOf(item, SHGDN_INFOLDER, &text), "an item's name");
     std::wstring name = Take(text, item);
     if (SUCCEEDED(bin->GetDisplayNameOf(item, SHGDN_INFOLDER | SHGDN_FORPARSING, &text))) {
-        const std::wstring parsed = Take(text, item);
-        const std::wstring extension = PathFindExtensionW(parsed.c_str());
-        if (!extension.empty() && !EndsWithNoCase(name, extension))
+        const std::wstring extension = PathFindExtensionW(Take(text, item).c_str());
+        if (!extension.empty()
+            && CompareStringOrdinal(PathFindExtensionW(name.c_str()), -1, extension.c_str(), -1, TRUE) != CSTR_EQUAL)
             name += extension;
     }
     return name;
 }
 
-// The long form of as much of `path` as still exists, the rest as it
-// stands, with a capital drive letter: the bin may name a folder as it was
-// handed the file (short names, another case).
-std::wstring LongForm(const std::wstring& path)
+// The folder the bin names, as a path: Windows may put marks of the
+// writing direction in it, end a drive's root with a backslash, and name
+// the folder as it was handed the file, in short names. Those are given
+// in their long form, as far as the folder still exists; a long name keeps
+// its case, also where a twin in another case now answers to it.
+std::wstring FolderPath(const std::wstring& named)
 {
-    std::wstring head = path;
+    std::wstring head = yorv::WithoutDirectionMarks<wchar_t>(named);
+    while (!head.empty() && head.back() == L'\\')
+        head.pop_back();
     std::wstring tail;
-    while (head.size() > 3) {
+    while (head.find(L'~') != std::wstring::npos && head.size() > 3) {
         std::wstring full(32768, L'\0');
         const DWORD got = GetLongPathNameW(head.c_str(), full.data(), static_cast<DWORD>(full.size()));
         if (got > 0 && got < full.size()) {
-            full.resize(got);
-            head = full;
+            head = full.substr(0, got);
             break;
         }
         const std::size_t slash = head.find_last_of(L'\\');
@@ -89,26 +84,13 @@ std::wstring LongForm(const std::wstring& path)
     return result;
 }
 
-// The folder the bin names, as a path: Windows may put marks of the
-// writing direction in it, and end a drive's root with a backslash.
-std::wstring FolderPath(const std::wstring& named)
-{
-    std::wstring folder = yorv::WithoutDirectionMarks<wchar_t>(named);
-    while (!folder.empty() && folder.back() == L'\\')
-        folder.pop_back();
-    // Only a path with short names in it: a long name keeps its case, also
-    // where a twin in another case now answers to it.
-    return folder.find(L'~') == std::wstring::npos ? folder : LongForm(folder);
-}
-
 }  // namespace
 
 std::vector<std::wstring> BinItems()
 {
     std::vector<std::wstring> items;
     // As the launcher does: Wine's listing of a trash it cannot read may crash.
-    SHQUERYRBINFO count{};
-    count.cbSize = sizeof count;
+    SHQUERYRBINFO count{sizeof count, 0, 0};
     if (FAILED(SHQueryRecycleBinW(nullptr, &count)))
         return items;
     const yorv::ComApartment com;
@@ -127,16 +109,13 @@ std::vector<std::wstring> BinItems()
         if (IsEqualGUID(column.fmtid, kDisplaced) && column.pid == kDisplacedFrom)
             break;
     }
-
     yorv::UniqueCom<IEnumIDList> list;
     const HRESULT listed =
         bin.Get()->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, list.Put());
     Require(listed, "the list of items");
-    if (listed != S_OK || !list)
-        return items;  // an empty bin
     LPITEMIDLIST next = nullptr;
     ULONG fetched = 0;
-    while (list.Get()->Next(1, &next, &fetched) == S_OK && fetched == 1) {
+    while (listed == S_OK && list && list.Get()->Next(1, &next, &fetched) == S_OK && fetched == 1) {
         const yorv::UniqueIdList item(next);
         SHELLDETAILS from{};
         Require(bin.Get()->GetDetailsOf(item.Get(), fromColumn, &from), "the folder an item was deleted from");
