@@ -29,9 +29,7 @@ void Require(HRESULT result, const char* what)
 std::wstring Take(STRRET& text, LPCITEMIDLIST item)
 {
     LPWSTR copy = nullptr;
-    if (FAILED(StrRetToStrW(&text, item, &copy)) || !copy)
-        return std::wstring();
-    std::wstring result = copy;
+    const std::wstring result = SUCCEEDED(StrRetToStrW(&text, item, &copy)) && copy ? copy : L"";
     CoTaskMemFree(copy);
     return result;
 }
@@ -65,23 +63,18 @@ std::wstring FolderPath(const std::wstring& named)
     while (!head.empty() && head.back() == L'\\')
         head.pop_back();
     std::wstring tail;
-    while (head.find(L'~') != std::wstring::npos && head.size() > 3) {
-        std::wstring full(32768, L'\0');
+    for (std::wstring full(32768, L'\0'); head.find(L'~') != std::wstring::npos && head.size() > 3;) {
         const DWORD got = GetLongPathNameW(head.c_str(), full.data(), static_cast<DWORD>(full.size()));
-        if (got > 0 && got < full.size()) {
-            head = full.substr(0, got);
+        const std::size_t slash = head.find_last_of(L'\\');
+        if ((got > 0 && got < full.size()) || slash == std::wstring::npos) {
+            head = got > 0 && got < full.size() ? full.substr(0, got) : head;
             break;
         }
-        const std::size_t slash = head.find_last_of(L'\\');
-        if (slash == std::wstring::npos)
-            break;
         tail = head.substr(slash) + tail;
         head.resize(slash);
     }
-    std::wstring result = head + tail;
-    if (result.size() >= 2 && result[1] == L':')
-        result[0] = static_cast<wchar_t>(towupper(result[0]));
-    return result;
+    head[0] = head.size() >= 2 && head[1] == L':' ? static_cast<wchar_t>(towupper(head[0])) : head[0];
+    return head + tail;
 }
 
 }  // namespace
