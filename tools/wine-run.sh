@@ -37,12 +37,20 @@ mkdir -p "$XDG_DATA_HOME/Trash" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
 # Create the prefix once; concurrent callers wait for the first.
 (
     flock 9
-    if [ ! -f "$WINEPREFIX/.yorv-ready-2" ]; then
+    if [ ! -f "$WINEPREFIX/.yorv-ready-3" ]; then
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w || true
-        # A crashing program must end, not wait in the debugger.
+        # A crashing program must end, not wait in the debugger. Wine starts
+        # its own (winedbg --auto) even with no Debugger set here, and that
+        # shows a crash dialog and waits for a click unless ShowCrashDialog
+        # is 0: then it prints the backtrace to stderr, the test's log, and
+        # the program ends at once.
         wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
             >/dev/null 2>&1 || true
+        if ! wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1; then
+            echo "wine-run: could not turn Wine's crash dialog off in $WINEPREFIX" >&2
+            exit 1
+        fi
         # On a bare X server no window manager answers, and Wine waits for one
         # each time a captioned window is hidden. The test and benchmark
         # programs have Wine manage their windows itself; the launcher, run
@@ -53,7 +61,7 @@ mkdir -p "$XDG_DATA_HOME/Trash" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
                 >/dev/null 2>&1 || true
         done
         wineserver -w || true
-        touch "$WINEPREFIX/.yorv-ready-2"
+        touch "$WINEPREFIX/.yorv-ready-3"
     fi
 ) 9>"$dir/.lock"
 
