@@ -32,7 +32,11 @@ export XDG_CACHE_HOME="$HOME/.cache"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$XDG_DATA_HOME/Trash" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+# The trash is made when missing, and otherwise left as it is: a test that
+# makes it unusable and is stopped midway must not stop every program after
+# it from starting.
+[ -e "$XDG_DATA_HOME/Trash" ] || [ -L "$XDG_DATA_HOME/Trash" ] || mkdir -p "$XDG_DATA_HOME/Trash"
 
 # Create the prefix once; concurrent callers wait for the first.
 (
