@@ -32,6 +32,12 @@ export XDG_CACHE_HOME="$HOME/.cache"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine writes Unix file names in the locale's character set: with no locale
+# set at all (a container's bare environment) that is ASCII, and a name such
+# as "Été Mod" cannot be made.
+if [ -z "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ]; then
+    export LANG=C.UTF-8
+fi
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
 # The trash is made when missing, and otherwise left as it is: a test that
 # makes it unusable and is stopped midway must not stop every program after
