@@ -8,6 +8,12 @@
 # DIR holds the Wine prefix (DIR/prefix) and the HOME whose XDG trash the
 # recycle bin uses (DIR/home). It is created on first use and then reused;
 # the default is build/windows/wine, or $YORV_WINE_DIR.
+#
+# With YORV_WINE_ROOT naming a root folder with a Wine of its own (as
+# tools/test-wine10.sh sets it), the program runs under that Wine, in that
+# root, whose prefix is kept in DIR-<the root folder's name>: a prefix that
+# a newer Wine has upgraded is no use to an older one. The root must see
+# this checkout, DIR and the current folder at their own paths.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -18,6 +24,23 @@ if [ "${1:-}" = "--prefix" ]; then
 fi
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
+
+if [ -n "${YORV_WINE_ROOT:-}" ]; then
+    root=$YORV_WINE_ROOT
+    dir=$dir-$(basename "$root")
+    mkdir -p "$dir"
+    for path in "$here" "$dir" "$PWD"; do
+        if [ ! "$path" -ef "$root$path" ]; then
+            echo "wine-run: $path is not mounted at the same path in $root" >&2
+            exit 1
+        fi
+    done
+    # chroot starts in /: back to the current folder there. The Wine of the
+    # root is the one on its PATH.
+    # shellcheck disable=SC2016
+    exec chroot "$root" /usr/bin/env -u YORV_WINE_ROOT PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin \
+        bash -c 'cd "$1" && shift && exec bash "$@"' wine-run "$PWD" "$here/wine-run.sh" --prefix "$dir" "$@"
+fi
 
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --prefix "$dir" "$@"
