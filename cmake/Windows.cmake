@@ -17,6 +17,11 @@ add_compile_options(-ffunction-sections -fdata-sections)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # One self-contained executable: the C and C++ runtimes are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+# The same executable, byte for byte, from every clean build of a commit,
+# wherever it is checked out: no link time in the PE header, and source
+# paths, were any compiled in, relative to the top of the tree.
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>)
 
 # One library per folder, each linked only to the folders below it:
 # core, then ui (the program-wide window plumbing), then AboutBox and

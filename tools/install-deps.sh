@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the demo need from Debian's
-# packages, when it is missing. Run as root (or with sudo available).
+# packages, when it is missing, on Debian 12 or 13. Run as root (or with sudo
+# available).
 set -euo pipefail
 
 packages=(
@@ -9,7 +10,9 @@ packages=(
     wine wine64
     xvfb xauth x11-utils imagemagick
     doctest-dev
-    clang libclang-rt-14-dev
+    # The sanitizers' and libFuzzer's runtime for the default clang, whichever
+    # version the release has (14 on Debian 12, 19 on Debian 13).
+    clang libclang-rt-dev
     locales
 )
 

@@ -402,28 +402,41 @@ TEST_SUITE("launch")
 
     TEST_CASE("a game directory whose name reads as an environment variable starts the game in it")
     {
-        // The shell would expand "%YORVFEN%" and start the namesake in the
-        // other directory, or report the game missing.
+        // The shell would expand the name and start the namesake in the
+        // other directory, or report the game missing. Started without the
+        // shell, a name with blanks must reach the game quoted.
         SetEnvironmentVariableA("YORVFEN", "Expanded");
-        Installation game("Yorv%YORVFEN%Fen");
-        const std::string namesake = game.GameDir().substr(0, game.GameDir().rfind('\\')) + "\\YorvExpandedFen";
-        test::MakeDir(namesake);
-        for (const char* exe : {"yorv.exe", "yorvedit.exe"}) {
-            game.InstallStandIn(exe);
-            REQUIRE(CopyFileA(test::WinePath(YORV_STANDIN_EXE).c_str(), (namesake + "\\" + exe).c_str(), FALSE));
+        struct Case {
+            std::string name;
+            const char* namesake;  // the name expanded, where that can be a directory
+        };
+        for (const Case& c : {Case{"Yorv%YORVFEN%Fen", "YorvExpandedFen"}, Case{"Yorv %windir% Fen", nullptr}}) {
+            CAPTURE(c.name);
+            Installation game(c.name);
+            game.InstallStandIn("yorv.exe");
+            game.InstallStandIn("yorvedit.exe");
+            if (c.namesake) {
+                const std::string namesake = game.GameDir().substr(0, game.GameDir().rfind('\\') + 1) + c.namesake;
+                test::MakeDir(namesake);
+                for (const char* exe : {"yorv.exe", "yorvedit.exe"}) {
+                    const std::string copy = namesake + "\\" + exe;
+                    REQUIRE(CopyFileA(test::WinePath(YORV_STANDIN_EXE).c_str(), copy.c_str(), FALSE));
+                }
+            }
+            game.AddYMod("Mod%YORVFEN%");
+            game.Open();
+            game.SetCloseOnRun(false);
+            game.SetOptions(false, false, true);
+            game.Select(game.PositionOf("Mod%YORVFEN%"));
+            test::ModalWatcher watcher;
+            Installation::Click(FrmMain->CmdPlay, IDC_CMDPLAY);
+            Installation::Click(FrmMain->CmdEdit, IDC_CMDEDIT);
+            const std::vector<Launch> launches = game.WaitForGameAndEditor();
+            CHECK(watcher.Boxes().empty());
+            const std::vector<std::string> arguments{"-game", "Mod%YORVFEN%"};
+            CheckStarted(launches[0], game.GameDir(), "yorv.exe", "-game Mod%YORVFEN%", arguments);
+            CheckStarted(launches[1], game.GameDir(), "yorvedit.exe", "-game Mod%YORVFEN%", arguments);
         }
-        game.AddYMod("Mod%YORVFEN%");
-        game.Open();
-        game.SetCloseOnRun(false);
-        game.SetOptions(false, false, true);
-        game.Select(game.PositionOf("Mod%YORVFEN%"));
-        test::ModalWatcher watcher;
-        Installation::Click(FrmMain->CmdPlay, IDC_CMDPLAY);
-        Installation::Click(FrmMain->CmdEdit, IDC_CMDEDIT);
-        const std::vector<Launch> launches = game.WaitForGameAndEditor();
-        CHECK(watcher.Boxes().empty());
-        CheckStarted(launches[0], game.GameDir(), "yorv.exe", "-game Mod%YORVFEN%", {"-game", "Mod%YORVFEN%"});
-        CheckStarted(launches[1], game.GameDir(), "yorvedit.exe", "-game Mod%YORVFEN%", {"-game", "Mod%YORVFEN%"});
         SetEnvironmentVariableA("YORVFEN", nullptr);
     }
 
