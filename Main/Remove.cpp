@@ -129,12 +129,13 @@ void TFrmMain::CmdRemoveClick()
     if (TreeHoldsFiles(path)) {
         BinCheck check;
         busy.RunKeepingPainted([&] { check = CheckRecycleBin(path); });
-        if (!check.goOn)
+        if (!check.goOn) {
             working.Close();
-        if (!check.message.empty())
-            ShowMessageBox(check.message, Application::Title(), check.goOn ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
-        if (!check.goOn)
+            ShowMessageBox(check.message, Application::Title(), MB_ICONEXCLAMATION);
             return;
+        }
+        if (!check.message.empty())
+            ShowMessageBox(check.message, Application::Title(), MB_ICONINFORMATION);
     }
 
     RemoveTree(

@@ -93,6 +93,19 @@ bool SendToRecycleBin(const std::wstring& fullPath, FILEOP_FLAGS flags, HWND own
     return ::SHFileOperationW(&request) == 0 && !request.fAnyOperationsAborted;
 }
 
+UniqueCom<IShellFolder2> OpenRecycleBinFolder(const std::wstring& folder)
+{
+    SHQUERYRBINFO info{sizeof info, 0, 0};
+    UniqueCom<IShellFolder> desktop;
+    UniqueIdList binId;
+    UniqueCom<IShellFolder2> bin;
+    if (SUCCEEDED(::SHQueryRecycleBinW(!folder.empty() && folder.size() < MAX_PATH ? folder.c_str() : nullptr, &info))
+        && SUCCEEDED(::SHGetDesktopFolder(desktop.Put()))
+        && SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, binId.Put())))
+        desktop.Get()->BindToObject(binId.Get(), nullptr, IID_PPV_ARGS(bin.Put()));
+    return bin;
+}
+
 bool ShellRecycleBin::Send(const std::wstring& fullPath)
 {
     return SendToRecycleBin(fullPath, FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI, nullptr);
@@ -101,26 +114,11 @@ bool ShellRecycleBin::Send(const std::wstring& fullPath)
 bool ShellRecycleBin::Find(const std::wstring& name)
 {
     item_.Reset();
-    // A bin the shell cannot read is never listed: Wine's listing of a trash
-    // it cannot read may crash the program. The shell's count fails cleanly.
-    SHQUERYRBINFO info{sizeof info, 0, 0};
-    if (!com_ || FAILED(::SHQueryRecycleBinW(folder_.size() < MAX_PATH ? folder_.c_str() : nullptr, &info)))
-        return false;
-    if (!folder2_) {
-        UniqueCom<IShellFolder> desktop;
-        LPITEMIDLIST binId = nullptr;
-        if (FAILED(::SHGetDesktopFolder(desktop.Put()))
-            || FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binId)))
-            return false;
-        const UniqueIdList binOwner(binId);
-        if (FAILED(desktop.Get()->BindToObject(binId, nullptr, IID_PPV_ARGS(folder2_.Put()))))
-            return false;
-    }
+    if (com_ && !folder2_)
+        folder2_ = OpenRecycleBinFolder(folder_);
     UniqueCom<IEnumIDList> items;
-    if (folder2_.Get()->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
-                                    items.Put())
-            != S_OK
-        || !items)
+    constexpr SHCONTF kEveryItem = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN;
+    if (!folder2_ || folder2_.Get()->EnumObjects(nullptr, kEveryItem, items.Put()) != S_OK || !items)
         return false;
     LPITEMIDLIST next = nullptr;
     ULONG fetched = 0;

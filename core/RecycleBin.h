@@ -20,11 +20,14 @@ namespace yorv {
 // reports it done and the player declined nothing.
 bool SendToRecycleBin(const std::wstring& fullPath, FILEOP_FLAGS flags, HWND owner);
 
+// The recycle bin's folder; nothing where the shell cannot count the bin of
+// `folder` ("": all), never listed then: Wine's listing of it may crash.
+UniqueCom<IShellFolder2> OpenRecycleBinFolder(const std::wstring& folder);
+
 // What the check asks of the recycle bin.
 class RecycleBin {
 public:
-    // One of the commands the bin offers for an item.
-    struct Command {
+    struct Command {  // one the bin offers for an item
         unsigned id = 0;
         std::optional<std::string> verb;  // where the shell names its commands
         bool readsRestore = false;        // captioned as the shell captions Restore, in the player's language

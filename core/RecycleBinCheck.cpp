@@ -108,13 +108,12 @@ BinCheck CheckRecycleBin(const std::wstring& folder, RecycleBin& bin, NewFileWri
     LARGE_INTEGER now{};
     ::QueryPerformanceCounter(&now);
     const std::string stamp = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(now.QuadPart);
-    Probe probe;
+    Probe probe{{}, {}, "Yorv HollowFen FrontEnd recycle bin check " + stamp};
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 16 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
         const std::string name = "~YorvFrontEnd recycle bin check " + stamp + "-" + std::to_string(attempt);
         probe.name.assign(name.begin(), name.end());
         probe.path = JoinPath(folder, probe.name);
-        probe.text = "Yorv HollowFen FrontEnd recycle bin check " + stamp;
         error = write(probe.path, probe.text);
     }
     if (error)

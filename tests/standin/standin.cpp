@@ -54,17 +54,14 @@ int main()
     record += "pid=" + std::to_string(GetCurrentProcessId()) + "\r\n";
     record += "end\r\n";
 
-    // One writer at a time: Wine appends by seeking to the end, so two
-    // programs started together could write at the same place and one
-    // record would be lost.
+    // One writer at a time: two programs started together must not both
+    // append at once, which need not keep both records whole.
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (int tries = 0; file == INVALID_HANDLE_VALUE && tries < 500; ++tries) {
+    for (int tries = 0; tries < 500; ++tries, Sleep(10)) {
         file = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_SHARING_VIOLATION)
-            return 2;
-        if (file == INVALID_HANDLE_VALUE)
-            Sleep(10);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
     }
     if (file == INVALID_HANDLE_VALUE)
         return 2;

@@ -74,19 +74,42 @@ std::vector<std::string> NamesIn(const std::string& dir)
     return names;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes)
+namespace {
+
+// A test's ANSI path as the system's ANSI calls read it.
+std::wstring Wide(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot write " + path);
+    std::wstring wide(path.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+}  // namespace
+
+void WriteBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::string shown(path.size() * 4, '\0');
+        shown.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                                                  shown.data(), static_cast<int>(shown.size()),
+                                                                  nullptr, nullptr)));
+        throw std::runtime_error("cannot write " + shown);
+    }
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 }
 
-std::string ReadBytes(const std::string& path)
+void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    WriteBytes(Wide(path), bytes);
+}
+
+std::string ReadBytes(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
@@ -97,6 +120,11 @@ std::string ReadBytes(const std::string& path)
         data.append(buffer, got);
     CloseHandle(file);
     return data;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    return ReadBytes(Wide(path));
 }
 
 CleanKey::CleanKey(std::string name) : name_(std::move(name))

@@ -33,7 +33,10 @@ private:
 };
 
 void RemoveTreeForTest(const std::string& path);
+// A file's bytes, written or read whole; a path in ANSI or UTF-16.
+void WriteBytes(const std::wstring& path, const std::string& bytes);
 void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
 std::string ReadBytes(const std::string& path);
 void MakeDir(const std::string& path);
 // The names in a directory, sorted, "." and ".." left out.

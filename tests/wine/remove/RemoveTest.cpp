@@ -46,22 +46,6 @@ bool IsLink(const std::string& path)
     return Exists(W(path)) && (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-std::string Read(const std::wstring& path)
-{
-    std::string data(4096, '\0');
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    DWORD got = 0;
-    data.resize(file && ReadFile(file.Get(), data.data(), 4096, &got, nullptr) ? got : 0);
-    return data;
-}
-
-void Write(const std::wstring& path, const std::string& bytes)
-{
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    REQUIRE((file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)));
-}
-
 // Runs a program to its end; Wine starts Unix programs like any other.
 bool Run(std::string commandLine) noexcept
 {
@@ -237,7 +221,7 @@ struct Outcome {
     // A file the row makes, which goes to the bin or stays.
     void File(const std::wstring& path, const std::string& contents, bool recycle = true)
     {
-        Write(path, contents);
+        test::WriteBytes(path, contents);
         (recycle ? recycled : kept)[path] = contents;
     }
     void File(const std::string& path, const std::string& contents, bool recycle = true) { File(W(path), contents, recycle); }
@@ -465,7 +449,7 @@ TEST_SUITE("remove")
         CHECK(edit);
         const Bin before;
         CHECK(Remove("PlainMod", {IDNO}).size() == 1);  // No: nothing happens
-        CHECK(Read(W(game / "PlainMod\\readme.txt")) == "read me");
+        CHECK(test::ReadBytes(W(game / "PlainMod\\readme.txt")) == "read me");
         CHECK(before.Gained().empty());
         std::vector<std::string> stayed{"Twin Mod"};
         for (std::size_t i = 0; i < std::size(kRows); ++i) {
@@ -528,7 +512,7 @@ TEST_SUITE("remove")
                 recycled += AnsiForDisplay(path) + (Exists(path) ? " (still there)\n" : "\n");
             CHECK(Joined(bin.Gained()) == recycled);
             for (const auto& [path, contents] : o.kept)
-                CHECK(Read(path) == contents);
+                CHECK(test::ReadBytes(path) == contents);
 
             // The list is rebuilt, listing the YMod only if it stayed, under
             // its directory's name once its description file went; nothing
@@ -783,7 +767,7 @@ TEST_SUITE("dbcs")
         // A name with a byte that is no character of the code page (a lead
         // byte alone), where a lax reading would find this folder.
         REQUIRE(CreateDirectoryW((W(game.Path()) + L"\\Lax\x30FB").c_str(), nullptr));
-        Write(W(game.Path()) + L"\\Lax\x30FB\\d.txt", "d");
+        test::WriteBytes(W(game.Path()) + L"\\Lax\x30FB\\d.txt", "d");
 
         const Bin bin;
         for (const std::string& mod : {mods[0], mods[1], mods[2], game / "Lax\x83"}) {

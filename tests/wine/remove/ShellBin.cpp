@@ -1,6 +1,6 @@
 #include "tests/wine/remove/ShellBin.h"
 
-#include "core/Com.h"
+#include "core/RecycleBin.h"
 #include "core/Path.h"
 
 #include <windows.h>
@@ -82,18 +82,11 @@ std::wstring FolderPath(const std::wstring& named)
 std::vector<std::wstring> BinItems()
 {
     std::vector<std::wstring> items;
-    // As the launcher does: Wine's listing of a trash it cannot read may crash.
-    SHQUERYRBINFO count{sizeof count, 0, 0};
-    if (FAILED(SHQueryRecycleBinW(nullptr, &count)))
-        return items;
     const yorv::ComApartment com;
-    yorv::UniqueCom<IShellFolder> desktop;
-    Require(SHGetDesktopFolder(desktop.Put()), "the desktop folder");
-    LPITEMIDLIST binLocation = nullptr;
-    Require(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &binLocation), "the bin's location");
-    const yorv::UniqueIdList binId(binLocation);
-    yorv::UniqueCom<IShellFolder2> bin;
-    Require(desktop.Get()->BindToObject(binId.Get(), nullptr, IID_PPV_ARGS(bin.Put())), "the bin's folder");
+    // As the launcher opens it: a bin the shell cannot count is not listed.
+    const yorv::UniqueCom<IShellFolder2> bin = yorv::OpenRecycleBinFolder(L"");
+    if (!bin)
+        return items;
 
     UINT fromColumn = 0;
     for (SHCOLUMNID column{};; ++fromColumn) {
