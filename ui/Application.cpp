@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include "resources/resource.h"
+#include "ui/Faults.h"
 
 namespace yorv {
 
@@ -13,6 +14,7 @@ constexpr const char* kAppClass = "TApplication";
 void Application::Initialize(HINSTANCE instance)
 {
     terminated_ = false;
+    EndProgramOnOwnFaults();
     if (window_)
         return;  // once per process
     instance_ = instance;

@@ -1,6 +1,6 @@
 #include "core/LineReader.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <string>
 #include <vector>

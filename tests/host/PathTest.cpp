@@ -1,7 +1,7 @@
 #include "core/Path.h"
 #include "tests/host/PathTestSupport.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 TEST_CASE("paths are joined with a backslash and split at their last separator, never inside a character")
 {

@@ -2,7 +2,7 @@
 #include "core/CommandLine.h"
 #include "core/Errors.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 TEST_CASE("the game's own directories are never YMods, in any case")
 {

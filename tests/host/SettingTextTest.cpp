@@ -1,6 +1,6 @@
 #include "core/SettingText.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <string>
 

@@ -8,7 +8,7 @@
 #include "Main/Remove.h"
 #include "working/working.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 using namespace yorv;
 

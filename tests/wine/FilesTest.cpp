@@ -9,7 +9,7 @@
 #include "core/Errors.h"
 #include "core/TextFile.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <algorithm>
 #include <string>

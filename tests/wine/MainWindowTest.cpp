@@ -11,7 +11,7 @@
 #include "ui/MessageBoxes.h"
 #include "working/working.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <cstdlib>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "core/Errors.h"
 #include "core/SettingsStore.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <string>
 

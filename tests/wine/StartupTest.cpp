@@ -2,7 +2,7 @@
 // through its windows, with the launcher's own registry key.
 #include "tests/wine/TestSupport.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include "Main/Main.h"
 #include "Main/Program.h"
+#include "tests/Printable.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -223,6 +224,12 @@ ModalWatcher::~ModalWatcher()
     activeWatcher = nullptr;
 }
 
+const std::vector<ModalBox>& ModalWatcher::Boxes() const
+{
+    REQUIRE_MESSAGE(!unanswerable_, "a box could not be given its scripted answer");
+    return boxes_;
+}
+
 void CALLBACK ModalWatcher::Tick(HWND, UINT, UINT_PTR, DWORD)
 {
     if (activeWatcher)
@@ -305,6 +312,16 @@ void ModalWatcher::Check()
         if (onBox_)
             onBox_(box);
         boxes_.push_back(box);
+        // Pressing a button the box has not would leave it waiting until
+        // the test times out.
+        if (std::find(box.buttons.begin(), box.buttons.end(), box.answer) == box.buttons.end()) {
+            const std::string why = "the box \"" + box.caption + "\" has no button " + std::to_string(box.answer)
+                                    + " to answer it; its buttons: " + doctest::toString(box.buttons).c_str()
+                                    + "; its text: \"" + box.text + "\"";
+            ADD_FAIL_CHECK_AT(__FILE__, __LINE__, why);
+            unanswerable_ = true;
+            box.answer = box.buttons.empty() ? IDCANCEL : box.buttons.front();
+        }
         PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(box.answer, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd, box.answer)));
     }

@@ -96,14 +96,18 @@ struct ModalBox {
 // Answers message boxes shown on this thread while it lives: each box is
 // recorded and answered with the next answer in line (IDOK when none is
 // left). `onBox` may inspect other windows while the box is up, and answer
-// the box otherwise.
+// the box otherwise. A box without the answer's button fails the test at
+// once, naming the box, and is closed by its first button.
 class ModalWatcher {
 public:
     explicit ModalWatcher(std::vector<int> answers = {}, std::function<void(ModalBox&)> onBox = {});
     ~ModalWatcher();
     ModalWatcher(const ModalWatcher&) = delete;
     ModalWatcher& operator=(const ModalWatcher&) = delete;
-    const std::vector<ModalBox>& Boxes() const { return boxes_; }
+    // The boxes seen so far. A box that lacked the button its answer
+    // names has failed the test already; asked for the boxes, the test
+    // case stops there.
+    const std::vector<ModalBox>& Boxes() const;
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
@@ -113,6 +117,7 @@ private:
     std::function<void(ModalBox&)> onBox_;
     std::vector<ModalBox> boxes_;
     std::vector<HWND> answered_;
+    bool unanswerable_ = false;
     UINT_PTR timer_ = 0;
 };
 

@@ -8,7 +8,7 @@
 #include "ui/PlainMessage.h"
 #include "working/working.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <cstdlib>
 #include <string>

@@ -5,7 +5,7 @@
 
 #include "core/Errors.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 
 #include "core/Catalogue.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <algorithm>
 #include <string>

@@ -9,7 +9,7 @@
 #include "core/Launcher.h"
 #include "ui/Application.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <shellapi.h>
 

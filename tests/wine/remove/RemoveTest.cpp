@@ -12,7 +12,7 @@
 #include "ui/Application.h"
 #include "working/working.h"
 
-#include <doctest.h>
+#include "tests/Printable.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -620,7 +620,10 @@ TEST_SUITE("remove")
             Select(record ? "SomeMod" : "yorvtests");
             if (record)
                 SendMessageA(FrmMain->ComboYMod, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-            test::ModalWatcher watcher({IDNO});
+            test::ModalWatcher watcher({}, [](test::ModalBox& box) {
+                if (std::count(box.buttons.begin(), box.buttons.end(), IDNO))
+                    box.answer = IDNO;
+            });
             FrmMain->CmdRemoveClick();
             REQUIRE(watcher.Boxes().size() == 1);
             CHECK(Describe(watcher.Boxes()[0], false)
