@@ -635,8 +635,8 @@ TEST_SUITE("remove")
 
     TEST_CASE("the bin check's decisions: how its file is restored, and what the player is told when it is not")
     {
-        const std::string left = "The recycle bin keeps a file of the launcher's own, \"~YorvFrontEnd recycle bin check ";
-        const std::string astray = "The launcher's recycle bin check could not take its own file, \"~YorvFrontEnd";
+        const std::string left = "The recycle bin keeps a file of the launcher's own, \"~";
+        const std::string astray = "The launcher's recycle bin check could not take its own file, \"~";
         struct Case {
             const char* what;
             std::vector<RecycleBin::Command> commands;  // the second restores, if any
@@ -674,7 +674,7 @@ TEST_SUITE("remove")
              false, true, {2}, ""},
             {"the shell names none", {{4, {}, false}, {2, {}, true}}, true, true, false, true, {2}, ""},
             {"no command restores", {{1, "delete", false}}, true, true, false, true, {}, left},
-            {"the restore does not bring it back", {{2, "undelete", false}}, true, false, false, true, {2}, left},
+            {"the restore has not landed when the check stops waiting", {{2, "undelete", false}}, true, false, false, false, {2}, astray},
             {"the restore loses it", {{2, {}, true}}, true, false, true, false, {2}, astray},
             {"the bin does not keep it", {{2, "undelete", false}}, false, true, false, false, {}, kBinCannotTake},
             {"the folder refuses a new file", {}, true, true, false, false, {}, "The Y-Mod's directory cannot be changed: "},
@@ -702,11 +702,18 @@ TEST_SUITE("remove")
             const std::string name = AnsiForDisplay(bin.sent.substr(bin.sent.rfind(L'\\') + 1));
             CHECK((c.message == left || c.message == astray)
                   == (!bin.sent.empty() && check.message.find(name) != std::string::npos));
-            CHECK(bin.sent.rfind(W(dir / "Mod\\~YorvFrontEnd recycle bin check "), 0) == (refuses ? std::wstring::npos : 0));
+            CHECK(bin.sent.rfind(W(dir / "Mod\\~"), 0) == (refuses ? std::wstring::npos : 0));
+            CHECK((refuses || bin.sent.size() == W(dir / "Mod").size() + 9));
             CHECK((!refuses || check.message.size() > c.message.size() + 29));
             // The YMod's folder holds what it held, nothing of the check's.
             CHECK(test::NamesIn(dir / "Mod") == std::vector<std::string>{"own.txt"});
         }
+        // A YMod path of 230 characters, against the shell's bin.
+        const std::string deep = dir / std::string(230 - dir.Path().size() - 1, 'd');
+        test::MakeDir(deep);
+        test::WriteBytes(deep + "\\own.txt", "own");
+        CHECK(CheckRecycleBin(deep).goOn);
+        CHECK(test::NamesIn(deep) == std::vector<std::string>{"own.txt"});
     }
 }
 
