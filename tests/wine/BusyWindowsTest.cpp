@@ -1,6 +1,6 @@
 // The window thread while a removal runs: work handed to a thread of its
 // own leaves the windows painted, and what the player types meanwhile
-// answers nothing, whatever its kind.
+// answers nothing.
 #include "tests/wine/TestSupport.h"
 
 #include "Main/Main.h"
@@ -39,6 +39,5 @@ TEST_SUITE("mainwindow")
                 CHECK_FALSE(PeekMessageA(&msg, nullptr, message, message, PM_NOREMOVE));
         }
         CHECK(paintedWhileWorking == 3);
-        CHECK_FALSE(IsWindowVisible(work));
     }
 }
