@@ -1,6 +1,7 @@
 #include "Main/Main.h"
 
 #include "AboutBox/AboutBox.h"
+#include "Main/Remove.h"
 #include "core/Catalogue.h"
 #include "core/Errors.h"
 #include "core/FileSystem.h"
@@ -63,8 +64,17 @@ LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         FormCreate();
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        // One command at a time: a removal runs to its end first.
+        if (!BusyWindows::Running())
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+        // Neither closed from outside nor cut off by the end of the session
+        // while a removal runs: its outcome is still to be shown.
+        if (BusyWindows::Running())
+            return 0;
+        break;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         for (const GlyphButton* button : {&CmdExit, &CmdPlay, &CmdAbout, &CmdEdit, &CmdRemove}) {

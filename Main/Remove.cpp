@@ -8,35 +8,73 @@
 #include "core/Removal.h"
 #include "ui/Application.h"
 #include "ui/MessageBoxes.h"
-#include "ui/Modal.h"
 #include "ui/PlainMessage.h"
 #include "working/working.h"
 
-#include <optional>
-
 namespace yorv {
 
-BusyWindows::BusyWindows() : hook_(::SetWindowsHookExA(WH_CBT, &Activating, nullptr, ::GetCurrentThreadId())) {}
+BusyWindows::BusyWindows() : hook_(::SetWindowsHookExA(WH_CBT, &Activating, nullptr, ::GetCurrentThreadId()))
+{
+    running_ = true;
+    // Where the system takes no reason it shows its own words; the main
+    // window refuses the end of the session either way.
+    ::ShutdownBlockReasonCreate(FrmMain->Handle(), L"A Y-Mod is being removed.");
+    others_.emplace(FrmWork->Handle());
+    FrmWork->Show();
+}
 
 BusyWindows::~BusyWindows()
 {
+    CloseWorkingWindow();
     hook_.Reset();
     DropInput();
+    ::ShutdownBlockReasonDestroy(FrmMain->Handle());
+    running_ = false;
+}
+
+void BusyWindows::CloseWorkingWindow()
+{
+    if (others_) {
+        // Enabled before the working window goes, so that the activation
+        // passes back to them and not to another program.
+        others_->EnableAgain();
+        FrmWork->Close();
+        others_.reset();  // and the window that was active is active again
+    }
 }
 
 void BusyWindows::DropInput()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    // All the system queues as input: keys, the mouse over the client area
+    // and the frame, raw input.
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
     }
-    while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    // And by range, what is posted as input, and touch and pointer input,
+    // which Windows 7 knows no queue state for: WM_TOUCH up to the last of
+    // the pointer messages of Windows 8 (WM_POINTERROUTEDRELEASED).
+    for (const auto& [first, last] : {std::pair<UINT, UINT>{WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
+                                      {WM_INPUT, WM_KEYLAST},
+                                      {WM_MOUSEFIRST, WM_MOUSELAST},
+                                      {WM_TOUCH, 0x0253},
+                                      {WM_NCMOUSEHOVER, WM_MOUSELEAVE}}) {
+        while (::PeekMessageA(&msg, nullptr, first, last, PM_REMOVE)) {
+        }
     }
 }
 
 LRESULT CALLBACK BusyWindows::Activating(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE)
+    if (code == HCBT_ACTIVATE) {
         DropInput();
+        // A box (of the dialog class: the program's message boxes and plain
+        // messages, the shell's questions) comes above the working window.
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        char cls[8] = {};
+        if (box != FrmWork->Handle() && ::IsWindowVisible(FrmWork->Handle())
+            && ::GetClassNameA(box, cls, sizeof cls) && ::lstrcmpA(cls, "#32770") == 0)
+            ::SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -68,37 +106,6 @@ void BusyWindows::RunKeepingPainted(const std::function<void()>& work) const
     DropInput();
 }
 
-namespace {
-
-// While the working window is up, the program's other windows are
-// disabled, as under a modal box: a prompt of the shell's (its warning
-// before a file would be deleted for good) runs a message loop, and no
-// click may start another command in the middle of the removal. However
-// the removal ends, the working window is hidden again and the others are
-// enabled.
-class WorkingWindowShown {
-public:
-    WorkingWindowShown() : others_(std::in_place, FrmWork->Handle()) { FrmWork->Show(); }
-    ~WorkingWindowShown() { Close(); }
-    WorkingWindowShown(const WorkingWindowShown&) = delete;
-    WorkingWindowShown& operator=(const WorkingWindowShown&) = delete;
-    void Close()
-    {
-        if (others_) {
-            // Enabled before the working window goes, so that the activation
-            // passes back to them and not to another program.
-            others_->EnableAgain();
-            FrmWork->Close();
-            others_.reset();  // and the window that was active is active again
-        }
-    }
-
-private:
-    std::optional<DisabledTaskWindows> others_;
-};
-
-}  // namespace
-
 void TFrmMain::CmdRemoveClick()
 {
     // Without the installation record the list shows the folders at the
@@ -120,8 +127,7 @@ void TFrmMain::CmdRemoveClick()
         != IDYES)
         return;
 
-    const BusyWindows busy;  // until the list is filled again
-    WorkingWindowShown working;
+    BusyWindows busy;  // until the list is filled again
     const std::string path = JoinPath(GameDir, YModDirs[static_cast<std::size_t>(position)]);
     const DirectoryIdentity ymod(path);
 
@@ -130,7 +136,7 @@ void TFrmMain::CmdRemoveClick()
         BinCheck check;
         busy.RunKeepingPainted([&] { check = CheckRecycleBin(path); });
         if (!check.goOn) {
-            working.Close();
+            busy.CloseWorkingWindow();
             ShowMessageBox(check.message, Application::Title(), MB_ICONEXCLAMATION);
             return;
         }
@@ -144,7 +150,7 @@ void TFrmMain::CmdRemoveClick()
             ShowPlainMessage("Couldn't remove " + directory + "." + "\r\n" + "Sharing violation error.");
         },
         FrmWork->Handle());
-    working.Close();
+    busy.CloseWorkingWindow();
 
     // Asked of the YMod's own directory, not of whatever the path finds now.
     if (ymod.StillThere())

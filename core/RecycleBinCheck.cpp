@@ -62,6 +62,29 @@ std::optional<unsigned> RestoreCommand(const std::vector<RecycleBin::Command>& c
     return byCaption;
 }
 
+// What became of the check's file, sent to the bin and, where the bin
+// offers it, restored. Nothing is deleted here.
+enum class Fate {
+    Stayed,     // the bin did not take it: still in its folder
+    Lost,       // gone, and not in the bin: deleted for good
+    Kept,       // in the bin, and no restore was started
+    Back,       // restored to its folder
+    Unsettled,  // a restore was started and has not brought it back
+};
+
+Fate Follow(const Probe& probe, RecycleBin& bin)
+{
+    const bool sent = bin.Send(probe.path);
+    if (FileExists(probe.path))
+        return Fate::Stayed;
+    if (!sent || !bin.Find(probe.name))
+        return Fate::Lost;
+    const std::optional<unsigned> restore = RestoreCommand(bin.Commands());
+    if (!restore || !bin.Run(*restore))
+        return bin.Find(probe.name) ? Fate::Kept : Fate::Unsettled;
+    return ComesBack(probe) ? Fate::Back : Fate::Unsettled;
+}
+
 // The system's own words for an error, in the player's language.
 std::string Reason(DWORD error)
 {
@@ -105,38 +128,47 @@ BinCheck CheckRecycleBin(const std::string& directory)
 
 BinCheck CheckRecycleBin(const std::wstring& folder, RecycleBin& bin, NewFileWriter write)
 {
+    // A short name, so that the check's file fits wherever a file of the
+    // YMod's would: the stamp in seven letters and digits, unique enough
+    // among the bin's items; the text tells it apart for certain.
     LARGE_INTEGER now{};
     ::QueryPerformanceCounter(&now);
-    const std::string stamp = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(now.QuadPart);
-    Probe probe{{}, {}, "Yorv HollowFen FrontEnd recycle bin check " + stamp};
+    const unsigned long long stamp = static_cast<unsigned long long>(now.QuadPart) ^ (0x9E3779B9ULL * ::GetCurrentProcessId());
+    Probe probe{{}, {}, "Yorv HollowFen FrontEnd recycle bin check " + std::to_string(stamp)};
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 16 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS); ++attempt) {
-        const std::string name = "~YorvFrontEnd recycle bin check " + stamp + "-" + std::to_string(attempt);
-        probe.name.assign(name.begin(), name.end());
+        probe.name = L"~";
+        for (unsigned long long rest = stamp + attempt, i = 0; i < 7; ++i, rest /= 36)
+            probe.name += L"0123456789abcdefghijklmnopqrstuvwxyz"[rest % 36];
         probe.path = JoinPath(folder, probe.name);
         error = write(probe.path, probe.text);
     }
     if (error)
         return {false, "The Y-Mod's directory cannot be changed: " + Reason(error) + kNothingRemoved};
 
-    const bool sent = bin.Send(probe.path);
-    if (FileExists(probe.path)) {
-        DeleteProbe(probe);
-        return {false, kBinCannotTake};
-    }
-    // Gone, and not in the bin: deleted for good, as the player's files would be.
-    if (!sent || !bin.Find(probe.name))
-        return {false, kBinCannotTake};
-
-    const std::optional<unsigned> restore = RestoreCommand(bin.Commands());
-    if (restore && bin.Run(*restore) && ComesBack(probe) && DeleteProbe(probe))
-        return {true, {}};
+    const Fate fate = Follow(probe, bin);
+    // Taken away only where it stands in the folder again, known by its text.
+    bool takenAway = false;
+    if (fate == Fate::Stayed || fate == Fate::Back)
+        takenAway = DeleteProbe(probe);
     const std::string name = AnsiForDisplay(probe.name);
-    if (bin.Find(probe.name))
+    switch (fate) {
+    case Fate::Stayed:
+    case Fate::Lost:
+        return {false, kBinCannotTake};
+    case Fate::Kept:
         return {true, "The recycle bin keeps a file of the launcher's own, \"" + name
                           + "\", from its check that the bin takes the Y-Mod's files. It can be deleted from "
                             "the recycle bin."};
-    // Neither kept nor back: it may yet turn up, and not go as a player's file.
+    case Fate::Back:
+        if (takenAway)
+            return {true, {}};
+        break;
+    case Fate::Unsettled:
+        break;
+    }
+    // A restore that has not ended where it began: the file may yet turn up,
+    // and must not go as a player's file.
     return {false, "The launcher's recycle bin check could not take its own file, \"" + name
                        + "\", away again: it may turn up in the Y-Mod's directory." + kNothingRemoved};
 }

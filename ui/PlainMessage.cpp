@@ -99,10 +99,8 @@ void LayOut(HWND dialog, const std::string& text)
                          static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    // Centred on the screen, and above the working window, which stays on
-    // top of everything while a removal runs.
-    ::SetWindowPos(dialog, HWND_TOPMOST, (screenWidth - width) / 2, (screenHeight - height) / 2, width, height,
-                   SWP_NOACTIVATE);
+    ::SetWindowPos(dialog, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2, width, height,
+                   SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 // What the dialog shows, and how it was ended.

@@ -49,6 +49,8 @@ void TFrmWork::Close()
 
 LRESULT TFrmWork::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_CLOSE)
+        return 0;  // the player cannot close it, nor can another program
     if (msg == WM_DRAWITEM) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.hwndItem == Image1.Handle()) {

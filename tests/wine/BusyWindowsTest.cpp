@@ -14,12 +14,12 @@ using namespace yorv;
 
 TEST_SUITE("mainwindow")
 {
-    TEST_CASE("work run while the windows are busy leaves them painted and drops typed keys")
+    TEST_CASE("work run while the windows are busy leaves them painted and drops input of every kind")
     {
         const test::CleanKey key("YorvBusyWindowsTest");
         const auto windows = test::StartLauncher(key.Name());
-        FrmWork->Show();
         const HWND work = FrmWork->Handle();
+        const UINT input[] = {WM_KEYDOWN, WM_NCLBUTTONDOWN, WM_NCMOUSEMOVE, 0x0246 /* WM_POINTERDOWN */, WM_TOUCH};
         int paintedWhileWorking = 0;
         {
             const BusyWindows busy;
@@ -27,16 +27,17 @@ TEST_SUITE("mainwindow")
                 // Asked of the window thread's windows from here, while it waits.
                 for (int round = 0; round < 3; ++round) {
                     InvalidateRect(work, nullptr, TRUE);
-                    PostMessageA(FrmMain->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+                    for (const UINT message : input)
+                        PostMessageA(message == WM_KEYDOWN ? FrmMain->Handle() : work, message, HTCAPTION, 0);
                     for (int i = 0; i < 100 && GetUpdateRect(work, nullptr, FALSE); ++i)
                         Sleep(10);
                     paintedWhileWorking += !GetUpdateRect(work, nullptr, FALSE);
                 }
             });
             MSG msg;
-            CHECK_FALSE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+            for (const UINT message : input)
+                CHECK_FALSE(PeekMessageA(&msg, nullptr, message, message, PM_NOREMOVE));
         }
         CHECK(paintedWhileWorking == 3);
-        FrmWork->Close();
     }
 }

@@ -21,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace yorv;
@@ -638,8 +639,8 @@ TEST_SUITE("remove")
 
     TEST_CASE("the bin check's decisions: how its file is restored, and what the player is told when it is not")
     {
-        const std::string left = "The recycle bin keeps a file of the launcher's own, \"~YorvFrontEnd recycle bin check ";
-        const std::string astray = "The launcher's recycle bin check could not take its own file, \"~YorvFrontEnd";
+        const std::string left = "The recycle bin keeps a file of the launcher's own, \"~";
+        const std::string astray = "The launcher's recycle bin check could not take its own file, \"~";
         struct Case {
             const char* what;
             std::vector<RecycleBin::Command> commands;  // the second restores, if any
@@ -677,7 +678,7 @@ TEST_SUITE("remove")
              false, true, {2}, ""},
             {"the shell names none", {{4, {}, false}, {2, {}, true}}, true, true, false, true, {2}, ""},
             {"no command restores", {{1, "delete", false}}, true, true, false, true, {}, left},
-            {"the restore does not bring it back", {{2, "undelete", false}}, true, false, false, true, {2}, left},
+            {"the restore has not landed when the check stops waiting", {{2, "undelete", false}}, true, false, false, false, {2}, astray},
             {"the restore loses it", {{2, {}, true}}, true, false, true, false, {2}, astray},
             {"the bin does not keep it", {{2, "undelete", false}}, false, true, false, false, {}, kBinCannotTake},
             {"the folder refuses a new file", {}, true, true, false, false, {}, "The Y-Mod's directory cannot be changed: "},
@@ -705,10 +706,48 @@ TEST_SUITE("remove")
             const std::string name = AnsiForDisplay(bin.sent.substr(bin.sent.rfind(L'\\') + 1));
             CHECK((c.message == left || c.message == astray)
                   == (!bin.sent.empty() && check.message.find(name) != std::string::npos));
-            CHECK(bin.sent.rfind(W(dir / "Mod\\~YorvFrontEnd recycle bin check "), 0) == (refuses ? std::wstring::npos : 0));
+            CHECK(bin.sent.rfind(W(dir / "Mod\\~"), 0) == (refuses ? std::wstring::npos : 0));
             CHECK((!refuses || check.message.size() > c.message.size() + 29));
             // The YMod's folder holds what it held, nothing of the check's.
             CHECK(test::NamesIn(dir / "Mod") == std::vector<std::string>{"own.txt"});
+        }
+        const std::string deep = dir / std::string(230 - dir.Path().size() - 1, 'd');  // against the shell's bin
+        test::MakeDir(deep);
+        test::WriteBytes(deep + "\\own.txt", "own");
+        CHECK(CheckRecycleBin(deep).goOn);
+    }
+
+    TEST_CASE("what reaches the program while a removal runs is refused or dropped, and the outcome is still shown")
+    {
+        test::TempDir game("remove_busy");
+        test::MakeDir(game / "BusyMod");  // held open, it stays: a box comes while the working window is up
+        const UniqueFile held(CreateFileA((game / "BusyMod").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        Launcher launcher(game.Path());
+        const HWND main = FrmMain->Handle(), work = FrmWork->Handle();
+        for (const auto& [what, to, message, wParam] : std::initializer_list<std::tuple<const char*, HWND, UINT, WPARAM>>{
+                 {"a caption click", work, WM_NCLBUTTONDOWN, HTCAPTION}, {"pointer input", work, 0x0246 /* WM_POINTERDOWN */, 0},
+                 {"WM_CLOSE to the main window", main, WM_CLOSE, 0}, {"WM_CLOSE to the working window", work, WM_CLOSE, 0},
+                 {"log-off", main, WM_QUERYENDSESSION, 0}, {"a second Remove", main, WM_COMMAND, IDC_CMDREMOVE}}) {
+            CAPTURE(std::string(what));
+            test::WriteBytes(game / "BusyMod\\a.txt", "a");  // so that the bin is searched
+            LRESULT answer = 1;  // sent as another program sends, or queued, once the working window is up
+            std::thread input([&] {
+                for (int i = 0; i < 5000 && !IsWindowVisible(work); ++i)
+                    Sleep(1);
+                const bool sent = message == WM_CLOSE || message == WM_QUERYENDSESSION;
+                answer = !IsWindowVisible(work) || (sent ? SendMessageA(to, message, wParam, 0) : !PostMessageA(to, message, wParam, 0));
+            });
+            std::string shown;
+            Remove("BusyMod", {IDYES}, [&](test::ModalBox& box) {
+                bool under = IsWindowVisible(work);
+                for (HWND h = GetActiveWindow(); h && under; h = GetWindow(h, GW_HWNDNEXT))
+                    under = h != work;
+                shown += box.caption + (under ? " (under the working window)" : "") + "; ";
+            });
+            input.join();
+            CHECK(shown == "Are you sure?; Yorv HollowFen FrontEnd; ERROR; ");
+            CHECK((answer == 0 && IsWindow(main) && IsWindow(work)));  // refused, or queued
         }
     }
 }
