@@ -70,8 +70,7 @@ LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
-        // Neither closed from outside nor cut off by the end of the session
-        // while a removal runs: its outcome is still to be shown.
+        // Not while a removal runs, whose outcome is still to be shown.
         if (BusyWindows::Running())
             return 0;
         break;

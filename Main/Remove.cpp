@@ -16,8 +16,7 @@ namespace yorv {
 BusyWindows::BusyWindows() : hook_(::SetWindowsHookExA(WH_CBT, &Activating, nullptr, ::GetCurrentThreadId()))
 {
     running_ = true;
-    // Where the system takes no reason it shows its own words; the main
-    // window refuses the end of the session either way.
+    // Shown where the system takes a reason; the main window refuses either way.
     ::ShutdownBlockReasonCreate(FrmMain->Handle(), L"A Y-Mod is being removed.");
     others_.emplace(FrmWork->Handle());
     FrmWork->Show();
@@ -46,13 +45,11 @@ void BusyWindows::CloseWorkingWindow()
 void BusyWindows::DropInput()
 {
     MSG msg;
-    // All the system queues as input: keys, the mouse over the client area
-    // and the frame, raw input.
+    // All the system queues as input (keys, mouse on client and frame, raw).
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
     }
-    // And by range, what is posted as input, and touch and pointer input,
-    // which Windows 7 knows no queue state for: WM_TOUCH up to the last of
-    // the pointer messages of Windows 8 (WM_POINTERROUTEDRELEASED).
+    // And by range what is posted as input, and touch and pointer input, which
+    // Windows 7 has no queue state for (up to WM_POINTERROUTEDRELEASED).
     for (const auto& [first, last] : {std::pair<UINT, UINT>{WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
                                       {WM_INPUT, WM_KEYLAST},
                                       {WM_MOUSEFIRST, WM_MOUSELAST},

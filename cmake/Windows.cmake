@@ -42,7 +42,6 @@ target_link_libraries(yorv_core PUBLIC yorv_core_logic advapi32 shell32)
 add_library(yorv_ui STATIC
     ui/Application.cpp
     ui/Controls.cpp
-    ui/Faults.cpp
     ui/MessageBoxes.cpp
     ui/Modal.cpp
     ui/PlainMessage.cpp

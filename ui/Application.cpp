@@ -1,7 +1,8 @@
 #include "ui/Application.h"
 
 #include "resources/resource.h"
-#include "ui/Faults.h"
+
+#include <algorithm>
 
 namespace yorv {
 
@@ -9,14 +10,33 @@ namespace {
 
 constexpr const char* kAppClass = "TApplication";
 
+// A fault in the program's own code, which never recovers from one, ends it
+// with the system's report: one in a window procedure that the system called
+// from its own calls would be swallowed (64-bit Windows, Wine), the program
+// going on in whatever state the fault left it.
+LONG CALLBACK EndOnOwnFault(EXCEPTION_POINTERS* info)
+{
+    static constexpr DWORD kFaults[] = {EXCEPTION_ACCESS_VIOLATION, EXCEPTION_ILLEGAL_INSTRUCTION, EXCEPTION_IN_PAGE_ERROR,
+                                        EXCEPTION_PRIV_INSTRUCTION, EXCEPTION_INT_DIVIDE_BY_ZERO, EXCEPTION_STACK_OVERFLOW};
+    const auto* image = reinterpret_cast<const BYTE*>(::GetModuleHandleA(nullptr));
+    const auto* at = static_cast<const BYTE*>(info->ExceptionRecord->ExceptionAddress);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
+    if (std::ranges::count(kFaults, info->ExceptionRecord->ExceptionCode) && at >= image
+        && at < image + reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew)->OptionalHeader.SizeOfImage) {
+        ::UnhandledExceptionFilter(info);  // the system's report, or its debugger
+        ::TerminateProcess(::GetCurrentProcess(), info->ExceptionRecord->ExceptionCode);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
 }  // namespace
 
 void Application::Initialize(HINSTANCE instance)
 {
     terminated_ = false;
-    EndProgramOnOwnFaults();
     if (window_)
         return;  // once per process
+    ::AddVectoredExceptionHandler(1, &EndOnOwnFault);
     instance_ = instance;
     HDC screen = ::GetDC(nullptr);
     dpi_ = ::GetDeviceCaps(screen, LOGPIXELSY);
