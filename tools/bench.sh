@@ -4,7 +4,7 @@
 #
 #   tools/bench.sh [--build DIR] [NAME...]
 #
-# NAME: startup, scan, size, launch, about, remove (default: all). DIR is the
+# NAME: startup, scan, size, launch, about, remove, busy (default: all). DIR is the
 # build tree (default build/windows); benchmarks run in its Wine prefix.
 set -euo pipefail
 
@@ -16,7 +16,7 @@ if [ "${1:-}" = "--build" ]; then
 fi
 build=$(cd "$build" && pwd)
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(startup scan size launch about remove)
+[ ${#names[@]} -gt 0 ] || names=(startup scan size launch about remove busy)
 
 run=("$here/wine-run.sh" --prefix "$build/wine")
 to_wine() { echo "Z:$(realpath "$1" | tr / '\\')"; }
@@ -37,7 +37,7 @@ for name in "${names[@]}"; do
             "$(to_wine "$build/bench/startup/bench_startup_minimal.exe")" 15 \
             "$(to_wine "$build/bench/startup/bench_startup_skeleton.exe")" \
             "$(to_wine "$build/bench/startup/bench_startup_controls.exe")" ;;
-    scan|launch|about)
+    scan|launch|about|busy)
         exe=$build/bench/$name/bench_$name.exe
         need "$exe"
         "${run[@]}" "$exe" ;;
