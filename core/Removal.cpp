@@ -15,7 +15,7 @@ std::wstring RouteTo(const std::wstring& path, const DirectoryEntry<wchar_t>& en
         return IsPlainEntryName(entry.shortName) ? folder + entry.shortName : std::wstring();
     if (!IsDeviceName(entry.name) || path.starts_with(L"\\\\?\\"))
         return path;
-    const std::wstring full = FullPath(folder);  // the \\?\ form is taken as written
+    const std::wstring full = FullPath(folder);  // the system takes a \\?\ path as written
     return full.size() > 2 && full[1] == L':' ? L"\\\\?\\" + full + entry.name : std::wstring();
 }
 
