@@ -38,9 +38,11 @@ Judgement Judge(const std::wstring& path, const DirectoryEntry<wchar_t>& entry, 
     const DWORD access = listed == Kind::Link ? DELETE | FILE_READ_ATTRIBUTES : FILE_READ_ATTRIBUTES;
     UniqueFile opened = route.empty() || route.size() >= MAX_PATH ? UniqueFile() : OpenEntry(route, access);
     std::optional<Place> place = opened ? PlaceOf(opened.Get()) : std::nullopt;
+    // Links and folders asked again by handle: one put in place since is left.
     FILE_ATTRIBUTE_TAG_INFO tag{};
     const bool there = place && IsEntryAt(*place, folder, entry.name)
-                       && ::GetFileInformationByHandleEx(opened.Get(), FileAttributeTagInfo, &tag, sizeof tag);
+                       && (listed == Kind::File
+                           || ::GetFileInformationByHandleEx(opened.Get(), FileAttributeTagInfo, &tag, sizeof tag));
     const Kind now = there ? KindOf(tag.FileAttributes, tag.ReparseTag) : Kind::Gone;
     // Only what is still what its listing said is acted on; a link is
     // removed through this handle, never entered nor followed.
