@@ -44,20 +44,27 @@ std::string ReadInstallationRecord()
 void ScanYModDirs()
 {
     YModCount = 0;
-    for (DirectoryEntry<char>& entry : ListDirectory(GameDir)) {
+    // A game directory whose path is no text of the code page lists nothing.
+    const std::optional<std::wstring> gameDir = WideFromAnsi(GameDir);
+    if (!gameDir)
+        return;
+    for (const DirectoryEntry<wchar_t>& entry : ListDirectory(*gameDir)) {
         // Hidden and system entries are not offered, as the shell hides them.
         if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
-        if (!DirectoryExists(JoinPath(GameDir, entry.name)) || IsExcludedYModName(entry.name))
+        // Only a name that leads back to its own folder is a YMod: others
+        // lead to the game directory, its parent, a twin without a trailing
+        // dot or a device, or their ANSI form is another name (a look-alike,
+        // or the code page's default character), and every command would
+        // act on that other place.
+        std::string name = AnsiForDisplay(entry.name);
+        if (!IsPlainEntryName(entry.name) || IsDeviceName(entry.name) || WideFromAnsi(name) != entry.name)
             continue;
-        // A name that would lead elsewhere (to the game directory itself,
-        // its parent, or a twin without a trailing dot) is no YMod that the
-        // launcher can reach: every command would act on that other place.
-        if (!IsPlainName(entry.name))
+        if (!DirectoryExists(JoinPath(GameDir, name)) || IsExcludedYModName(name))
             continue;
         if (static_cast<std::size_t>(YModCount) == YModDirs.size())
             YModDirs.emplace_back();
-        YModDirs[static_cast<std::size_t>(YModCount++)] = std::move(entry.name);
+        YModDirs[static_cast<std::size_t>(YModCount++)] = std::move(name);
     }
 }
 

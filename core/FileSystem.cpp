@@ -79,14 +79,6 @@ std::string AnsiForDisplay(std::wstring_view text)
     return ansi;
 }
 
-bool IsPlainName(const std::string& name)
-{
-    // Judged as the system will read it: in UTF-16, where the second byte of
-    // a double-byte character is no backslash.
-    const std::optional<std::wstring> wide = WideFromAnsi(name);
-    return wide && IsPlainEntryName(*wide);
-}
-
 std::wstring FullPath(const std::wstring& path)
 {
     return Filled([&](wchar_t* buffer, DWORD size) { return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
@@ -116,8 +108,7 @@ std::optional<Place> PlaceOf(HANDLE handle)
 
 bool IsEntryAt(std::wstring_view place, std::wstring_view folder, std::wstring_view name)
 {
-    const std::wstring_view entry = EntryNameIn(place, folder, SamePlace);
-    return !entry.empty() && SamePlace(entry, name);
+    return IsEntryPath(place, folder, name, SamePlace);
 }
 
 }  // namespace yorv

@@ -30,10 +30,6 @@ std::optional<std::wstring> WideFromAnsi(std::string_view text);
 // code page's default character.
 std::string AnsiForDisplay(std::wstring_view text);
 
-// Whether a name from an ANSI directory listing names that entry and
-// nothing else once joined to its folder's path (see IsPlainEntryName).
-bool IsPlainName(const std::string& name);
-
 // The full path of `path`, however long; empty when it cannot be formed.
 std::wstring FullPath(const std::wstring& path);
 

@@ -6,45 +6,23 @@ namespace yorv {
 
 namespace {
 
-// The system's ANSI and UTF-16 forms of the listing.
-template <typename Char>
-struct Find;
-template <>
-struct Find<char> {
-    using Data = WIN32_FIND_DATAA;
-    static HANDLE First(const char* pattern, Data& found) { return ::FindFirstFileA(pattern, &found); }
-    static bool Next(HANDLE find, Data& found) { return ::FindNextFileA(find, &found) != FALSE; }
-};
-template <>
-struct Find<wchar_t> {
-    using Data = WIN32_FIND_DATAW;
-    static HANDLE First(const wchar_t* pattern, Data& found) { return ::FindFirstFileW(pattern, &found); }
-    static bool Next(HANDLE find, Data& found) { return ::FindNextFileW(find, &found) != FALSE; }
-};
-
 // The entries that match `pattern`, "." and ".." passed over. Wine leaves
 // the reparse tag unwritten: it reads as none, not as whatever the entry
 // before or the stack held.
-template <typename Char>
-std::vector<DirectoryEntry<Char>> Matches(const std::basic_string<Char>& pattern)
+std::vector<DirectoryEntry<wchar_t>> Matches(const std::wstring& pattern)
 {
-    typename Find<Char>::Data found{};
-    std::vector<DirectoryEntry<Char>> entries;
-    const UniqueFind find(Find<Char>::First(pattern.c_str(), found));
-    for (bool more = static_cast<bool>(find); more; more = Find<Char>::Next(find.Get(), found)) {
-        if (!IsDotEntry(std::basic_string_view<Char>(found.cFileName)))
-            entries.push_back({found.cFileName, found.dwFileAttributes, found.dwReserved0});
+    WIN32_FIND_DATAW found{};
+    std::vector<DirectoryEntry<wchar_t>> entries;
+    const UniqueFind find(::FindFirstFileW(pattern.c_str(), &found));
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.Get(), &found) != FALSE) {
+        if (!IsDotEntry(std::wstring_view(found.cFileName)))
+            entries.push_back({found.cFileName, found.dwFileAttributes, found.dwReserved0, found.cAlternateFileName});
         found.dwReserved0 = 0;
     }
     return entries;
 }
 
 }  // namespace
-
-std::vector<DirectoryEntry<char>> ListDirectory(const std::string& dir)
-{
-    return Matches(JoinPath(dir, "*.*"));
-}
 
 std::vector<DirectoryEntry<wchar_t>> ListDirectory(const std::wstring& dir)
 {

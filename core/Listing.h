@@ -1,5 +1,5 @@
-// The one loop that lists a directory: the scan reads the game directory
-// through it in ANSI, the removal its folders in UTF-16.
+// The one loop that lists a directory, in UTF-16: the scan reads the game
+// directory through it, the removal its folders.
 #pragma once
 
 #include "core/Path.h"
@@ -16,7 +16,8 @@ template <typename Char>
 struct DirectoryEntry {
     std::basic_string<Char> name;
     DWORD attributes = 0;
-    DWORD reparseTag = 0;  // where the attributes name a reparse point
+    DWORD reparseTag = 0;               // where the attributes name a reparse point
+    std::basic_string<Char> shortName{};  // the 8.3 name, where the file system gives one
 
     bool IsDirectory() const { return attributes & FILE_ATTRIBUTE_DIRECTORY; }
     bool IsLink() const { return IsLinkEntry(attributes, reparseTag); }
@@ -25,7 +26,6 @@ struct DirectoryEntry {
 // The entries of `dir` ("dir\*.*"), every attribute admitted, in the order
 // the file system returns them, "." and ".." passed over: read in full, so
 // that nothing changes a listing under the feet of what walks it.
-std::vector<DirectoryEntry<char>> ListDirectory(const std::string& dir);
 std::vector<DirectoryEntry<wchar_t>> ListDirectory(const std::wstring& dir);
 
 // The entry `path` names, as its folder's listing gives it; `path` must

@@ -68,4 +68,16 @@ bool IsPlainEntryName(std::wstring_view name)
     return true;
 }
 
+bool IsDeviceName(std::wstring_view name)
+{
+    std::wstring base(name.substr(0, name.find_first_of(L".:")));
+    while (!base.empty() && base.back() == L' ')
+        base.pop_back();
+    for (wchar_t& c : base)
+        c = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    const bool numbered = base.size() == 4 && base[3] >= L'1' && base[3] <= L'9';
+    return base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL"
+           || (numbered && (base.starts_with(L"COM") || base.starts_with(L"LPT")));
+}
+
 }  // namespace yorv

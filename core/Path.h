@@ -81,25 +81,24 @@ std::basic_string<Char> WithoutDirectionMarks(std::basic_string_view<Char> text)
     return plain;
 }
 
-// The name of the entry that `path` names directly inside `folder` (the
-// folder, the separator after it, which a drive's root ends in already,
-// and one name), or empty when `path` lies anywhere else. `same` compares
-// the folder's part as the file system compares names.
+// Whether `path` is the entry `name` directly inside `folder`: the folder,
+// a separator (a drive's root ends in one already) and the name, compared
+// whole as `same` compares names, whatever the name holds (a Linux disk
+// can give it a backslash).
 template <typename Char, typename Same>
-std::basic_string_view<Char> EntryNameIn(std::basic_string_view<Char> path, std::basic_string_view<Char> folder,
-                                         Same same)
+bool IsEntryPath(std::basic_string_view<Char> path, std::basic_string_view<Char> folder,
+                 std::basic_string_view<Char> name, Same same)
 {
-    if (folder.empty() || path.size() <= folder.size())
-        return {};
-    std::size_t start = folder.size();
-    if (!IsSeparator(folder.back()) && !IsSeparator(path[start++]))
-        return {};
-    const std::basic_string_view<Char> name = path.substr(start);
-    for (const Char c : name) {
-        if (IsSeparator(c))
-            return {};
-    }
-    return !name.empty() && same(path.substr(0, folder.size()), folder) ? name : std::basic_string_view<Char>();
+    if (folder.empty() || name.empty() || path.size() <= name.size())
+        return false;
+    const std::basic_string_view<Char> head = path.substr(0, path.size() - name.size());
+    return IsSeparator(head.back()) && same(path.substr(head.size()), name)
+           && same(IsSeparator(folder.back()) ? head : head.substr(0, head.size() - 1), folder);
 }
+
+// Whether a name is one Win32 keeps for a device (CON, PRN, AUX, NUL, COM1
+// to COM9, LPT1 to LPT9), with any extension and case: a plain path ending
+// in it opens the device. A Linux disk can hold an entry of such a name.
+bool IsDeviceName(std::wstring_view name);
 
 }  // namespace yorv

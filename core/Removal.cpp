@@ -4,26 +4,85 @@
 
 namespace yorv {
 
+namespace {
+
+// The path that reaches an entry as itself, from `path`, its folder's route
+// joined with its listed name; empty where none does.
+std::wstring RouteTo(const std::wstring& path, const DirectoryEntry<wchar_t>& entry)
+{
+    const std::wstring folder = path.substr(0, path.size() - entry.name.size());
+    if (!IsPlainEntryName(entry.name))
+        return IsPlainEntryName(entry.shortName) ? folder + entry.shortName : std::wstring();
+    if (!IsDeviceName(entry.name) || path.starts_with(L"\\\\?\\"))
+        return path;
+    const std::wstring full = FullPath(folder);  // the system takes a \\?\ path as written
+    return full.size() > 2 && full[1] == L':' ? L"\\\\?\\" + full + entry.name : std::wstring();
+}
+
+// What an entry is, as its folder's listing or its handle tells.
+enum class Kind { Gone, File, Folder, Link };
+
+Kind KindOf(DWORD attributes, DWORD reparseTag)
+{
+    const Kind plain = attributes & FILE_ATTRIBUTE_DIRECTORY ? Kind::Folder : Kind::File;
+    return IsLinkEntry(attributes, reparseTag) ? Kind::Link : plain;
+}
+
+}  // namespace
+
 Judgement Judge(const std::wstring& path, const DirectoryEntry<wchar_t>& entry, std::wstring_view folder)
 {
+    const Kind listed = KindOf(entry.attributes, entry.reparseTag);
+    std::wstring route = RouteTo(path, entry);
     // The shell takes no longer name: what it cannot be handed whole stays.
-    if (!IsPlainEntryName(entry.name) || path.size() >= MAX_PATH)
-        return {};
-    const bool link = entry.IsLink();
-    UniqueFile opened = OpenEntry(path, link ? DELETE | FILE_READ_ATTRIBUTES : FILE_READ_ATTRIBUTES);
+    const DWORD access = listed == Kind::Link ? DELETE | FILE_READ_ATTRIBUTES : FILE_READ_ATTRIBUTES;
+    UniqueFile opened = route.empty() || route.size() >= MAX_PATH ? UniqueFile() : OpenEntry(route, access);
     std::optional<Place> place = opened ? PlaceOf(opened.Get()) : std::nullopt;
-    if (!place || !IsEntryAt(*place, folder, entry.name))
-        return {};
     // Links and folders asked again by handle: one put in place since is left.
     FILE_ATTRIBUTE_TAG_INFO tag{};
-    const bool asked = (link || entry.IsDirectory())
-                       && ::GetFileInformationByHandleEx(opened.Get(), FileAttributeTagInfo, &tag, sizeof tag);
-    const bool linkNow = asked && IsLinkEntry(tag.FileAttributes, tag.ReparseTag);
-    if (link)  // never entered nor followed: removed through this handle
-        return linkNow ? Judgement{Step::RemoveLink, {}, std::move(opened)} : Judgement{};
-    if (entry.IsDirectory() && (!asked || linkNow))
+    const bool there = place && IsEntryAt(*place, folder, entry.name)
+                       && (listed == Kind::File
+                           || ::GetFileInformationByHandleEx(opened.Get(), FileAttributeTagInfo, &tag, sizeof tag));
+    const Kind now = there ? KindOf(tag.FileAttributes, tag.ReparseTag) : Kind::Gone;
+    // Only what is still what its listing said is acted on; a link is
+    // removed through this handle, never entered nor followed.
+    switch (now == listed ? now : Kind::Gone) {
+    case Kind::Folder:
+        return {Step::Enter, std::move(route), std::move(*place), {}};
+    case Kind::Link:
+        return {Step::RemoveLink, std::move(route), {}, std::move(opened)};
+    case Kind::File:
+        return {Step::Recycle, std::move(route), {}, {}};
+    default:
         return {};
-    return {entry.IsDirectory() ? Step::Enter : Step::Recycle, std::move(*place), {}};
+    }
+}
+
+bool Carry(const Judgement& judgement, HWND shellOwner, bool (*deleteLink)(HANDLE))
+{
+    switch (judgement.step) {
+    case Step::Recycle:
+        RecycleFile(judgement.route, shellOwner);
+        return true;
+    case Step::RemoveLink:
+        return deleteLink(judgement.link.Get());
+    default:
+        return false;
+    }
+}
+
+bool RemoveEmptiedDirectory(const std::wstring& dir, const DirectoryCalls& calls)
+{
+    const DWORD attributes = calls.attributesOf(dir.c_str());
+    if (calls.remove(dir.c_str()))
+        return true;
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (!readOnly || !calls.setAttributes(dir.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return false;
+    const bool removed = calls.remove(dir.c_str());
+    if (!removed)
+        calls.setAttributes(dir.c_str(), attributes);
+    return removed;
 }
 
 namespace {
@@ -43,48 +102,36 @@ Judgement JudgeTop(const std::optional<std::wstring>& path)
     return top.step == Step::Recycle ? Judgement{} : std::move(top);  // a file is no YMod
 }
 
-// Directories do not go to the recycle bin. Windows refuses to remove one
-// with the read-only attribute, which the shell also sets on a folder it
-// has customised: the emptied directory is removed without it, or keeps it.
-bool RemoveEmptiedDirectory(const std::wstring& dir)
-{
-    const DWORD attributes = ::GetFileAttributesW(dir.c_str());
-    if (::RemoveDirectoryW(dir.c_str()))
-        return true;
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)
-        || !::SetFileAttributesW(dir.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
-        return false;
-    return ::RemoveDirectoryW(dir.c_str()) || (::SetFileAttributesW(dir.c_str(), attributes), false);
-}
-
-// Empties `dir`, which lies at `place`, and removes it.
-void RemoveDirectoryTree(const std::wstring& dir, const Place& place, const DirectoryNotRemoved& notRemoved,
-                         HWND shellOwner)
+// Empties the directory reached by `dir`, which lies at `place` and is
+// named to the player as `shown`, and removes it.
+void RemoveDirectoryTree(const std::wstring& dir, const std::wstring& shown, const Place& place,
+                         const DirectoryNotRemoved& notRemoved, HWND shellOwner)
 {
     const auto left = [&](const std::wstring& path) {
         if (notRemoved)
             notRemoved(AnsiForDisplay(path));
     };
     for (const DirectoryEntry<wchar_t>& entry : ListDirectory(dir)) {
-        const std::wstring path = JoinPath(dir, entry.name);
-        const Judgement judgement = Judge(path, entry, place);
-        if (judgement.step == Step::Enter)
-            RemoveDirectoryTree(path, judgement.place, notRemoved, shellOwner);
-        else if (judgement.step == Step::Recycle)
-            RecycleFile(path, shellOwner);
-        else if ((judgement.step == Step::Leave || !DeleteByHandle(judgement.link.Get())) && entry.IsDirectory())
-            left(path);
+        const std::wstring own = JoinPath(shown, entry.name);
+        const Judgement judgement = Judge(JoinPath(dir, entry.name), entry, place);
+        if (judgement.step == Step::Enter) {
+            RemoveDirectoryTree(judgement.route, own, judgement.place, notRemoved, shellOwner);
+            continue;
+        }
+        const bool gone = Carry(judgement, shellOwner);
+        if (!gone && entry.IsDirectory())
+            left(own);
     }
     if (!RemoveEmptiedDirectory(dir))
-        left(dir);
+        left(shown);
 }
 
 bool HoldsFiles(const std::wstring& dir, const Place& place)
 {
     for (const DirectoryEntry<wchar_t>& entry : ListDirectory(dir)) {
-        const std::wstring path = JoinPath(dir, entry.name);
-        const Judgement judgement = Judge(path, entry, place);
-        if (judgement.step == Step::Recycle || (judgement.step == Step::Enter && HoldsFiles(path, judgement.place)))
+        const Judgement judgement = Judge(JoinPath(dir, entry.name), entry, place);
+        if (judgement.step == Step::Recycle
+            || (judgement.step == Step::Enter && HoldsFiles(judgement.route, judgement.place)))
             return true;
     }
     return false;
@@ -108,8 +155,9 @@ void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRe
     const std::optional<std::wstring> path = WideFromAnsi(directory);
     const Judgement top = JudgeTop(path);
     if (top.step == Step::Enter)
-        RemoveDirectoryTree(*path, top.place, onNotRemoved, shellOwner);
-    else if ((top.step == Step::Leave || !DeleteByHandle(top.link.Get())) && onNotRemoved)
+        return RemoveDirectoryTree(top.route, *path, top.place, onNotRemoved, shellOwner);
+    const bool gone = Carry(top, shellOwner);
+    if (!gone && onNotRemoved)
         onNotRemoved(directory);  // nothing there is touched
 }
 
@@ -125,7 +173,7 @@ bool TreeHoldsFiles(const std::string& directory)
 {
     const std::optional<std::wstring> path = WideFromAnsi(directory);
     const Judgement top = JudgeTop(path);
-    return top.step == Step::Enter && HoldsFiles(*path, top.place);
+    return top.step == Step::Enter && HoldsFiles(top.route, top.place);
 }
 
 DirectoryIdentity::DirectoryIdentity(const std::string& path) : path_(path), id_(IdOf(path)) {}

@@ -41,15 +41,33 @@ enum class Step {
 
 struct Judgement {
     Step step = Step::Leave;
-    Place place;      // where a folder to enter lies
-    UniqueFile link;  // a link, opened for its removal
+    std::wstring route;  // the path that reaches the entry as itself
+    Place place;         // where a folder to enter lies
+    UniqueFile link;     // a link, opened for its removal
 };
 
 // The one rule: what the removal does with `entry`, as the listing of the
-// folder that lies at `folder` gave it, reached by `path`. The entry is
-// opened as itself just before anything is done with it, and must be found
-// at its own place.
+// folder that lies at `folder` gave it; `path` is that folder's route
+// joined with the entry's listed name. The entry is opened as itself just
+// before anything is done with it, and must be found at its own place: a
+// name Win32 forbids is reached by the listing's short name, a name it
+// keeps for a device by the \\?\ form; where no name reaches it, it stays.
 Judgement Judge(const std::wstring& path, const DirectoryEntry<wchar_t>& entry, std::wstring_view folder);
+
+// Does what `judgement` says with an entry that is not entered: true when
+// nothing is left to tell the player of (a file left by the shell is told
+// by its folder). `deleteLink` removes a link through its handle.
+bool Carry(const Judgement& judgement, HWND shellOwner, bool (*deleteLink)(HANDLE) = DeleteByHandle);
+
+// Removes an emptied directory, through `calls`. Windows refuses one with
+// the read-only attribute, which the shell also sets on a folder it has
+// customised: it is removed without it, or keeps it.
+struct DirectoryCalls {
+    DWORD (*attributesOf)(LPCWSTR) = ::GetFileAttributesW;
+    BOOL (*setAttributes)(LPCWSTR, DWORD) = ::SetFileAttributesW;
+    BOOL (*remove)(LPCWSTR) = ::RemoveDirectoryW;
+};
+bool RemoveEmptiedDirectory(const std::wstring& dir, const DirectoryCalls& calls = {});
 
 // A directory known apart from the path that finds it: another that the
 // path finds later (a twin whose name differs only in case) is not it.

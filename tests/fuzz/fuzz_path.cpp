@@ -1,6 +1,6 @@
 // The path rules against arbitrary names: a joined path splits back into
-// its parts; and a path counts as directly inside a folder only as the
-// folder, one separator and one name, never as the folder's parent, a
+// its parts; and a path is an entry of a folder only as the folder, one
+// separator and the entry's whole name, never as the folder's parent, a
 // deeper path or a sibling whose name only begins like the folder's.
 #include "core/Path.h"
 #include "tests/host/PathTestSupport.h"
@@ -42,30 +42,29 @@ void CheckSplit(const std::u16string& dir16, const std::u16string& name16)
 void CheckInside(const std::u16string& folder, const std::u16string& name, const std::u16string& more)
 {
     const auto in = [&](const std::u16string& path) {
-        return yorv::EntryNameIn(std::u16string_view(path), std::u16string_view(folder), SameIgnoringCase);
+        return yorv::IsEntryPath<char16_t>(path, folder, name, SameIgnoringCase);
     };
     const bool rooted = !folder.empty() && yorv::IsSeparator(folder.back());
     const std::u16string entry = rooted ? folder + name : folder + u"\\" + name;
-    // The folder, a separator and one name: that name.
-    if (!folder.empty() && !name.empty() && !HasSeparator(name) && in(entry) != name)
+    // The folder, a separator and the name, whatever it holds: that entry.
+    if (!folder.empty() && !name.empty() && !in(entry))
         std::abort();
     // The folder itself and every path it begins with: never.
     for (std::size_t cut = 0; cut <= folder.size(); ++cut) {
-        if (!in(folder.substr(0, cut)).empty())
+        if (in(folder.substr(0, cut)))
             std::abort();
     }
     // Deeper: never.
-    if (!in(entry + u"\\" + more).empty())
+    if (in(entry + u"\\" + more))
         std::abort();
     // A sibling that begins like the folder: never.
-    if (!rooted && !more.empty() && !yorv::IsSeparator(more.front()) && !in(folder + more + u"\\" + name).empty())
+    if (!rooted && !more.empty() && !yorv::IsSeparator(more.front()) && in(folder + more + u"\\" + name))
         std::abort();
-    // Whatever is accepted is the folder, a separator and a name without one.
+    // Whatever is accepted is the folder, a separator and the name.
     const std::u16string any = more.substr(0, more.size() / 2) + name;
-    const std::u16string_view got = in(any);
     const std::size_t start = folder.size() + (rooted ? 0 : 1);
-    if (!got.empty()
-        && (HasSeparator(got) || any.size() != start + got.size()
+    if (in(any)
+        && (any.size() != start + name.size()
             || !SameIgnoringCase(std::u16string_view(any).substr(0, folder.size()), folder)
             || !yorv::IsSeparator(any[start - 1])))
         std::abort();

@@ -59,17 +59,18 @@ TEST_CASE("only names that lead to their own entry are plain names")
         CHECK_FALSE(yorv::IsPlainEntryName(name));
 }
 
-TEST_CASE("a path lies directly inside a folder only as the folder, one separator and one name")
+TEST_CASE("a path is an entry of a folder only as the folder, one separator and the entry's whole name")
 {
     struct Inside {
         std::u16string_view path;
         std::u16string_view folder;
-        std::u16string_view name;  // empty: not directly inside
+        std::u16string_view name;  // empty: no entry "Mod" of the folder
     };
     const Inside cases[] = {
         {u"\\\\?\\C:\\Games\\Mod", u"\\\\?\\C:\\Games", u"Mod"},
         {u"\\\\?\\C:\\games\\Mod", u"\\\\?\\C:\\GAMES", u"Mod"},  // the folder compared as names compare
         {u"\\\\?\\C:\\Mod", u"\\\\?\\C:\\", u"Mod"},             // a root ends in its separator
+        {u"\\\\?\\C:\\Games\\a\\Mod", u"\\\\?\\C:\\Games", u"a\\Mod"},  // a Linux name may hold a backslash
         {u"\\\\?\\C:\\Games", u"\\\\?\\C:\\Games", u""},         // the folder itself
         {u"\\\\?\\C:\\", u"\\\\?\\C:\\Games", u""},              // its parent
         {u"\\\\?\\C:\\GamesOld\\Mod", u"\\\\?\\C:\\Games", u""}, // a sibling that shares its start
@@ -82,12 +83,20 @@ TEST_CASE("a path lies directly inside a folder only as the folder, one separato
     };
     for (const Inside& c : cases) {
         CAPTURE(std::string(c.path.begin(), c.path.end()));
-        CHECK(yorv::EntryNameIn(c.path, c.folder, SameIgnoringCase) == c.name);
+        CHECK(yorv::IsEntryPath(c.path, c.folder, c.name.empty() ? u"Mod" : c.name, SameIgnoringCase) == !c.name.empty());
     }
     // A folder as a view shows it, with marks of writing direction around it.
     CHECK(yorv::WithoutDirectionMarks<char16_t>(u"\u202A\u200EC:\\Games\u200F\\Mod\u202C\u202E")
           == u"C:\\Games\\Mod");
     CHECK(yorv::WithoutDirectionMarks<char16_t>(u"\u2029\u202F") == u"\u2029\u202F");
+}
+
+TEST_CASE("names Win32 keeps for devices, with any extension and case, and only those")
+{
+    for (const wchar_t* name : {L"con", L"NUL.txt", L"aux.dat", L"Com1", L"lpt9.x.y", L"prn ", L"CON .txt", L"aux:s"})
+        CHECK(yorv::IsDeviceName(name));
+    for (const wchar_t* name : {L"console", L"com0", L"com10", L"lpt", L"xcon", L"a.con", L"nul~1", L""})
+        CHECK_FALSE(yorv::IsDeviceName(name));
 }
 
 TEST_CASE("only links are kept from being entered or recycled; other reparse points are files and folders")

@@ -128,13 +128,19 @@ TEST_SUITE("files")
         test::WriteBytes(game / "file.txt", "not a directory");
         SetFileAttributesA((game / "Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
         SetFileAttributesA((game / "System").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
+        // A look-alike beside its namesake, which the code page shows as "Mod"
+        // too (and an ANSI clean-up leaves behind).
+        RemoveDirectoryW(L"C:\\yorvtests\\scan\\\xFF2Dod");
+        REQUIRE(CreateDirectoryW(L"C:\\yorvtests\\scan\\\xFF2Dod", nullptr));
+        test::MakeDir(game / "Mod");
 
         const std::vector<std::string> dirs = ScannedDirs();
         for (const char* listed : {"Alpha", "Yorv2", "AVI2", "Sources", "With Blanks", "\xC9t\xE9 Mod", "YMOD.DIZ-dir"})
             CHECK_MESSAGE(Contains(dirs, listed), listed);
+        CHECK(std::count(dirs.begin(), dirs.end(), "Mod") == 1);
         for (const char* skipped : {"yorv", "avi", "SoUrCe", "Hidden", "System", "file.txt", ".", ".."})
             CHECK_MESSAGE(!Contains(dirs, skipped), skipped);
-        CHECK(dirs.size() == 7);
+        CHECK(dirs.size() == 8);
 
         // A game directory that does not exist lists nothing.
         GameDir = game / "missing";

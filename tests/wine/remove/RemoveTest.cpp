@@ -7,12 +7,15 @@
 #include "Main/Main.h"
 #include "Main/Program.h"
 #include "core/Catalogue.h"
+#include "core/RecycleBin.h"
 #include "core/RecycleBinCheck.h"
 #include "core/Removal.h"
 #include "ui/Application.h"
 #include "working/working.h"
 
 #include "tests/Printable.h"
+
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -78,7 +81,7 @@ std::string UnixPath(const std::wstring& winPath)
 // mkdir or ln -s; Wine may report the program ended before it has.
 void OnUnixSide(const std::string& program, const std::string& folder, const std::string& name)
 {
-    REQUIRE(Run("Z:\\bin\\" + program + " " + UnixPath(W(folder)) + "/" + name));
+    REQUIRE(Run("Z:\\bin\\" + program + " \"" + UnixPath(W(folder)) + "/" + name + "\""));
     const auto made = [&] {
         const std::vector<std::string> names = test::NamesIn(folder);
         return std::find(names.begin(), names.end(), name) != names.end();
@@ -259,6 +262,40 @@ void SystemLink(Outcome& o, bool junction)
     o.skipped = "the system cannot make " + link + " (error " + std::to_string(error) + ")";
 }
 
+// Files named on the Linux side as Windows cannot name them, each written
+// first under a plain name, with its name as the trash records it. Each
+// reaches the bin, which records its own path; Wine's own restore gives
+// an item back by its plain path, which only a colon name keeps.
+void LinuxNames(Outcome& o, std::vector<std::pair<std::string, std::string>> names)
+{
+    for (const auto& [name, recorded] : names) {
+        test::WriteBytes(o.mod + "\\made", name);
+        OnUnixSide("mv " + UnixPath(W(o.mod + "\\made")), o.mod, name);
+        const std::size_t colon = name.find(':');  // where the bin's view splits a name
+        o.recycled[W(o.mod + "\\" + (colon == name.npos ? name : std::string(name).insert(colon + 1, "\\")))] = name;
+    }
+    o.after = [mod = o.mod, names] {
+        std::string records;  // read, and a device's name taken out of the trash, by the \\?\ form
+        for (const std::string& info : test::NamesIn(TrashDir() + "\\info"))
+            records += test::ReadBytes(L"\\\\?\\" + W(TrashDir() + "\\info\\" + info));
+        for (const char* dir : {"\\files\\", "\\info\\"}) {
+            for (const std::string& item : test::NamesIn(TrashDir() + dir))
+                IsDeviceName(W(item)) && DeleteFileW((L"\\\\?\\" + W(TrashDir() + dir + item)).c_str());
+        }
+        test::MakeDir(mod);
+        ShellRecycleBin bin(W(mod));
+        for (const auto& [name, recorded] : names) {
+            CHECK(records.find("Path=" + UnixPath(W(mod)) + "/" + recorded + "\n") != std::string::npos);
+            const bool restores = name.find(':') != name.npos;
+            CHECK((!restores || bin.Find(PathFindFileNameW(W(name).c_str()))));  // as the shell shows it
+            for (const RecycleBin::Command& command : restores ? bin.Commands() : std::vector<RecycleBin::Command>())
+                (command.verb == "undelete" || (!command.verb && command.readsRestore)) && bin.Run(command.id);
+            CHECK((!restores || test::NamesIn(mod) == std::vector{name}));
+        }
+        UnixTempDir::Clean(mod);
+    };
+}
+
 const Row kRows[] = {
     {"plain files", "PlainMod", nullptr,
      [](Outcome& o) {
@@ -305,7 +342,8 @@ const Row kRows[] = {
          test::MakeDir(a);
          test::MakeDir(b);
          REQUIRE(CreateDirectoryW(c.c_str(), nullptr));
-         o.File(b + "\\" + std::string(258 - b.size() - 1, 'f'), "long");  // past a 256-character buffer, whole
+         o.File(b + "\\" + std::string(MAX_PATH - 1 - b.size() - 1, 'f'), "long");  // past a 256-character buffer, whole
+         o.File(L"\\\\?\\" + W(b + "\\" + std::string(MAX_PATH - b.size() - 1, 'g')), "kept", false);  // too long
          o.File(c + L"\\deep.txt", "deep", false);                          // past what the shell takes
          o.leftInPlace = {b + "\\" + std::string(100, 'c'), b, a, o.mod};
          o.after = [c] { DeleteFileW((c + L"\\deep.txt").c_str()) && RemoveDirectoryW(c.c_str()); };
@@ -356,6 +394,13 @@ const Row kRows[] = {
          o.leftInPlace.push_back(o.mod);
          o.leftInAnyOrder = true;
      }},
+    {"names Win32 forbids: reached by their short names", "ForbiddenMod", "names Windows cannot give a file",
+     [](Outcome& o) {
+         LinuxNames(o, {{"Chapter 1: The Bog.txt", "Chapter%201:%20The%20Bog.txt"}, {"a|b.txt", "a%7Cb.txt"},
+                        {"what?.txt", "what?.txt"}, {"back\\slash.txt", "back%5Cslash.txt"}});
+     }},
+    {"names Win32 keeps for devices: reached by the \\\\?\\ form", "DeviceMod", "names Windows cannot give a file",
+     [](Outcome& o) { LinuxNames(o, {{"con", "con"}, {"nul.txt", "nul.txt"}, {"aux.dat", "aux.dat"}}); }},
     {"a file held open", "LockedMod", "Windows meets a file held open with its File In Use dialog",
      [](Outcome& o) {
          for (const char* dir : {"\\data", "\\data\\sounds"})
@@ -510,7 +555,7 @@ TEST_SUITE("remove")
             CHECK((std::find(names.begin(), names.end(), kRows[i].dir) != names.end()) == stays);
             std::string recycled;
             for (const auto& [path, contents] : o.recycled)
-                recycled += AnsiForDisplay(path) + (Exists(path) ? " (still there)\n" : "\n");
+                recycled += AnsiForDisplay(path) + (Exists(L"\\\\?\\" + path) ? " (still there)\n" : "\n");
             CHECK(Joined(bin.Gained()) == recycled);
             for (const auto& [path, contents] : o.kept)
                 CHECK(test::ReadBytes(path) == contents);
@@ -603,6 +648,28 @@ TEST_SUITE("remove")
             OnUnixSide("ln -s " + UnixPath(L"C:\\yorvtests"), game.Path(), "swapped");
             CHECK(Judge(W(game / "swapped"), {L"swapped", kFolder, 0}, place).step == Step::Leave);
             UnixTempDir::Clean(game / "swapped");
+        }
+        // What only Windows shows, through the calls the removal is handed: a
+        // read-only folder refused until its attribute is off, and kept with
+        // it where it still is; a link that refuses to go, told of as one
+        // left alone is, and one that goes.
+        static DWORD attributes;
+        static bool refuses;
+        const DirectoryCalls asWindows{[](LPCWSTR) { return attributes; },
+                                       [](LPCWSTR, DWORD to) -> BOOL { return attributes = to, TRUE; },
+                                       [](LPCWSTR) -> BOOL { return !refuses && !(attributes & FILE_ATTRIBUTE_READONLY); }};
+        for (const bool refusing : {false, true}) {
+            attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY;
+            refuses = refusing;
+            CHECK(RemoveEmptiedDirectory(L"C:\\Customised", asWindows) == !refusing);
+            CHECK(attributes == (refusing ? FILE_ATTRIBUTE_READONLY : 0u) + FILE_ATTRIBUTE_DIRECTORY);
+        }
+        const std::wstring real = W(game / "Real");
+        for (const auto& [step, deleteLink, gone] : {std::tuple{Step::RemoveLink, +[](HANDLE) { return false; }, false},
+                                                     {Step::Leave, &DeleteByHandle, false},
+                                                     {Step::RemoveLink, &DeleteByHandle, true}}) {
+            CHECK(Carry({step, real, {}, OpenEntry(real, DELETE)}, nullptr, deleteLink) == gone);
+            CHECK(Exists(real) != gone);
         }
     }
 
