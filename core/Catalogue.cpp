@@ -52,11 +52,10 @@ void ScanYModDirs()
         // Hidden and system entries are not offered, as the shell hides them.
         if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
-        // Only a name that leads back to its own folder is a YMod: others
-        // lead to the game directory, its parent, a twin without a trailing
-        // dot or a device, or their ANSI form is another name (a look-alike,
-        // or the code page's default character), and every command would
-        // act on that other place.
+        // Only a name that leads back to its own folder is a YMod: others lead
+        // to the game directory, its parent, a twin or a device, or their ANSI
+        // form is another name (a look-alike, the code page's default
+        // character), and every command would act on that other place.
         std::string name = AnsiForDisplay(entry.name);
         if (!IsPlainEntryName(entry.name) || IsDeviceName(entry.name) || WideFromAnsi(name) != entry.name)
             continue;

@@ -33,18 +33,16 @@ std::string AnsiForDisplay(std::wstring_view text);
 // The full path of `path`, however long; empty when it cannot be formed.
 std::wstring FullPath(const std::wstring& path);
 
-// An entry opened for `access`, sharing everything, as itself unless
-// `asItself` is false: a link is not followed where the system can help it
-// (Wine follows a Unix link whatever it is asked).
+// An entry opened for `access`, sharing everything, as itself unless not
+// `asItself`: no link followed where the system allows (Wine follows Unix links).
 UniqueFile OpenEntry(const std::wstring& path, DWORD access = 0, bool asItself = true);
 
 // Deletes what `handle` was opened to, for DELETE access, once it is closed.
 bool DeleteByHandle(HANDLE handle);
 
 // Where an opened entry really lies: its final path as the handle names it
-// ("\\?\C:\..."). Asked the same way of a folder and of the entries in it,
-// a path written with short names or in another case compares alike on
-// both sides.
+// ("\\?\C:\..."), asked alike of a folder and its entries, so that short
+// names or another case compare alike on both sides.
 using Place = std::wstring;
 std::optional<Place> PlaceOf(HANDLE handle);
 

@@ -20,7 +20,6 @@ struct DirectoryEntry {
     std::basic_string<Char> shortName{};  // the 8.3 name, where the file system gives one
 
     bool IsDirectory() const { return attributes & FILE_ATTRIBUTE_DIRECTORY; }
-    bool IsLink() const { return IsLinkEntry(attributes, reparseTag); }
 };
 
 // The entries of `dir` ("dir\*.*"), every attribute admitted, in the order

@@ -1,8 +1,7 @@
-// Paths as the launcher builds them and takes them apart. A path is built
-// by joining with a backslash and nothing else. Paths are taken apart in
-// UTF-16 only: in a double-byte code page the second byte of a character
-// can be the byte of a backslash. Pure logic: it builds and is tested
-// everywhere.
+// Paths as the launcher builds them (joined with a backslash and nothing
+// else) and takes them apart (in UTF-16 only: in a double-byte code page the
+// second byte of a character can be a backslash's). Pure logic, built and
+// tested everywhere.
 #pragma once
 
 #include <cstdint>
@@ -45,22 +44,19 @@ void DropSplitCharacter(std::string& cutText, LeadByteTest isLead);
 bool IsDotEntry(std::string_view name);
 bool IsDotEntry(std::wstring_view name);
 
-// Whether a name as a directory listing gives it (in UTF-16) names that
-// entry when joined to its folder's path, and nothing else: not empty, no
-// separator, colon, wildcard or other character Windows forbids in a name,
-// and no trailing dot or blank, which Windows drops. Other file systems can
-// hold such names, and the ANSI form of a name can turn into one (a
-// full-width backslash becomes "\"); joined to a path, they lead elsewhere,
-// such as to the folder itself or its parent.
+// Whether a listed name (UTF-16) names that entry when joined to its
+// folder's path, and nothing else: not empty, no separator, colon, wildcard
+// or other character Windows forbids, no trailing dot or blank (which it
+// drops). Other file systems hold such names, and an ANSI form can become
+// one (a full-width backslash turns "\"); they lead elsewhere, such as to
+// the folder itself or its parent.
 bool IsPlainEntryName(std::wstring_view name);
 
-// Whether an entry is a link: a symbolic link, a junction or a mount leads
-// to something that is not the YMod's own, so such an entry is never
-// entered nor followed, only removed itself. Other reparse points
-// (compressed, deduplicated or cloud files and folders) hold the player's
-// data like any file or folder. `reparseTag` as a directory listing gives
-// it; Wine gives its links (Unix symbolic links) no tag at all, Windows
-// always tags a reparse point.
+// Whether an entry is a link (symbolic link, junction, mount), which leads
+// to what is not the YMod's own: never entered nor followed, only removed
+// itself. Other reparse points (compressed, deduplicated, cloud) hold the
+// player's data. `reparseTag` as a listing gives it: Wine gives its links
+// (Unix symbolic links) none, Windows tags every reparse point.
 constexpr bool IsLinkEntry(std::uint32_t attributes, std::uint32_t reparseTag)
 {
     constexpr std::uint32_t kReparsePoint = 0x400;    // FILE_ATTRIBUTE_REPARSE_POINT
@@ -96,9 +92,8 @@ bool IsEntryPath(std::basic_string_view<Char> path, std::basic_string_view<Char>
            && same(IsSeparator(folder.back()) ? head : head.substr(0, head.size() - 1), folder);
 }
 
-// Whether a name is one Win32 keeps for a device (CON, PRN, AUX, NUL, COM1
-// to COM9, LPT1 to LPT9), with any extension and case: a plain path ending
-// in it opens the device. A Linux disk can hold an entry of such a name.
+// Whether a name is one Win32 keeps for a device (CON, PRN, AUX, NUL, COM1-9,
+// LPT1-9), any extension and case: a plain path ending in it opens the device.
 bool IsDeviceName(std::wstring_view name);
 
 }  // namespace yorv

@@ -50,11 +50,9 @@ void CollectRestoreCaptions(HMENU english, HMENU shown, std::vector<std::wstring
     }
 }
 
-// Whether a caption is the shell's own for its Restore command, in the
-// player's language: every item of the shell's menus that reads Restore in
-// their English form, as their form for the player's language names it.
-// Where the shell names no verbs (Wine's bin), this is how the command is
-// known in every language.
+// Whether a caption is the shell's own for its Restore command in the
+// player's language (each item of shell32's menus that reads Restore in
+// English): how the command is known where the shell names no verbs (Wine).
 bool IsRestoreCaption(const std::wstring& caption)
 {
     static const std::vector<std::wstring> captions = [] {

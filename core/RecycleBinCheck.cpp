@@ -10,9 +10,8 @@ const std::string kNothingRemoved = "\r\n\r\nNothing was removed.";
 const std::string kBinCannotTake =
     "The recycle bin cannot take the files of this Y-Mod: they would be deleted for good." + kNothingRemoved;
 
-// The check's own file: a name no file of a player's has, shown by the bin
-// as it stands (it has no extension a view could hide), and a text by
-// which it is known again when it comes back out of the bin.
+// The check's own file: a name the bin shows as it stands (no extension a
+// view could hide), and a text by which it is known again when back.
 struct Probe {
     std::wstring name;
     std::wstring path;
@@ -37,19 +36,15 @@ bool DeleteProbe(const Probe& probe)
 // could not, never. The window thread paints meanwhile.
 bool ComesBack(const Probe& probe)
 {
-    for (int waited = 0; !FileExists(probe.path); waited += 20) {
-        if (waited >= 1000)
-            return false;
+    for (int waited = 0; waited < 1000 && !FileExists(probe.path); waited += 20)
         ::Sleep(20);
-    }
-    return true;
+    return FileExists(probe.path);
 }
 
-// The command that restores an item where it was: by its verb, "undelete"
-// in every language, where the shell names its commands; by the shell's
-// own caption for it where it names none. Restoring rather than erasing,
-// because Wine's bin asks the player before it erases an item, and because
-// a restore destroys nothing, whatever item it were given.
+// The command that restores an item where it was: by its verb, "undelete",
+// where the shell names its commands; else by the shell's caption for it.
+// Restoring rather than erasing: Wine's bin asks before it erases, and a
+// restore destroys nothing, whatever item it were given.
 std::optional<unsigned> RestoreCommand(const std::vector<RecycleBin::Command>& commands)
 {
     std::optional<unsigned> byCaption;
@@ -128,9 +123,8 @@ BinCheck CheckRecycleBin(const std::string& directory)
 
 BinCheck CheckRecycleBin(const std::wstring& folder, RecycleBin& bin, NewFileWriter write)
 {
-    // A short name, so that the check's file fits wherever a file of the
-    // YMod's would: the stamp in seven letters and digits, unique enough
-    // among the bin's items; the text tells it apart for certain.
+    // A short name, seven letters and digits, fits wherever a file of the
+    // YMod's would; the text tells the file apart for certain.
     LARGE_INTEGER now{};
     ::QueryPerformanceCounter(&now);
     const unsigned long long stamp = static_cast<unsigned long long>(now.QuadPart) ^ (0x9E3779B9ULL * ::GetCurrentProcessId());
@@ -160,15 +154,12 @@ BinCheck CheckRecycleBin(const std::wstring& folder, RecycleBin& bin, NewFileWri
         return {true, "The recycle bin keeps a file of the launcher's own, \"" + name
                           + "\", from its check that the bin takes the Y-Mod's files. It can be deleted from "
                             "the recycle bin."};
-    case Fate::Back:
+    case Fate::Back:  // done only where it was taken away again
+    case Fate::Unsettled:
         if (takenAway)
             return {true, {}};
-        break;
-    case Fate::Unsettled:
-        break;
     }
-    // A restore that has not ended where it began: the file may yet turn up,
-    // and must not go as a player's file.
+    // A restore not ended where it began: the file may yet turn up, never to go as a player's.
     return {false, "The launcher's recycle bin check could not take its own file, \"" + name
                        + "\", away again: it may turn up in the Y-Mod's directory." + kNothingRemoved};
 }

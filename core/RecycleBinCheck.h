@@ -1,12 +1,9 @@
 // Whether the recycle bin keeps what it is sent from a YMod's directory,
-// asked before any of the YMod's files go. Whether a file goes to the bin
-// or is deleted for good is decided by the shell as it handles the file,
-// and a file the bin cannot take (a drive without a bin, a too small bin,
-// no usable trash folder under Wine) is deleted without a word with the
-// flags the removal uses; the warning the shell can give instead is asked
-// per file and, under Wine, says nothing of the file being lost. So a file
-// of the launcher's own is created in the YMod's directory, sent to the bin
-// the same way, looked for there by its unique name, and taken back out.
+// asked before any of the YMod's files go: a file the bin cannot take (a
+// drive without a bin, a too small bin, no usable trash under Wine) is
+// deleted for good without a word with the removal's flags. So a file of
+// the launcher's own is sent there the same way, found by its unique name,
+// and taken back out.
 #pragma once
 
 #include "core/RecycleBin.h"

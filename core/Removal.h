@@ -1,10 +1,7 @@
 // Removing a YMod's directory tree: files to the recycle bin one at a time,
-// directories deleted depth first. Every entry, the top directory too, goes
-// by one rule (Judge): links are never followed, and nothing is entered,
-// recycled or deleted unless it lies at its own place in the tree. Inside
-// the removal paths are UTF-16, so that files of any name reach the bin;
-// the YMod's path is converted once, and a directory left in place is
-// named in ANSI again.
+// directories deleted depth first, every entry (the top directory too) by
+// one rule, Judge. Paths are UTF-16 inside, so that files of any name reach
+// the bin; a directory left in place is named in ANSI again.
 #pragma once
 
 #include "core/FileSystem.h"
@@ -18,15 +15,13 @@ namespace yorv {
 using DirectoryNotRemoved = std::function<void(const std::string& directory)>;
 
 // Sends every file under `directory` to the recycle bin and deletes the
-// emptied directories, `directory` itself last. `shellOwner` owns what the
-// shell shows while it recycles a file (its warning before a file would be
-// deleted for good); it may be null.
+// emptied directories, `directory` last. `shellOwner`, which may be null,
+// owns the shell's warning before a file would be deleted for good.
 void RemoveTree(const std::string& directory, const DirectoryNotRemoved& onNotRemoved, HWND shellOwner = nullptr);
 
-// Sends one file to the recycle bin, named by its full path, and asks the
-// shell to warn before it would delete it for good instead. True when the
-// shell reports it done; false when `file` is not an existing file, the
-// shell refused, or the player declined a permanent deletion.
+// Sends one file to the recycle bin, the shell warning before it would delete
+// it for good instead. True when the shell reports it done; false when `file`
+// is no existing file, the shell refused, or the player declined.
 bool RecycleFile(const std::wstring& file, HWND shellOwner = nullptr);
 
 // True when the tree holds anything that RemoveTree would send to the bin.
@@ -47,21 +42,20 @@ struct Judgement {
 };
 
 // The one rule: what the removal does with `entry`, as the listing of the
-// folder that lies at `folder` gave it; `path` is that folder's route
-// joined with the entry's listed name. The entry is opened as itself just
-// before anything is done with it, and must be found at its own place: a
-// name Win32 forbids is reached by the listing's short name, a name it
-// keeps for a device by the \\?\ form; where no name reaches it, it stays.
+// folder at `folder` gave it (`path`: the folder's route and the listed name).
+// It is opened as itself just before anything is done, and must lie at its
+// own place: a name Win32 forbids is reached by the listing's short name, a
+// device's by the \\?\ form; where no name reaches it, it stays.
 Judgement Judge(const std::wstring& path, const DirectoryEntry<wchar_t>& entry, std::wstring_view folder);
 
-// Does what `judgement` says with an entry that is not entered: true when
-// nothing is left to tell the player of (a file left by the shell is told
-// by its folder). `deleteLink` removes a link through its handle.
+// Does what `judgement` says with an entry not entered: true when nothing is
+// left to tell of (a file left is told by its folder). `deleteLink` removes
+// a link through its handle.
 bool Carry(const Judgement& judgement, HWND shellOwner, bool (*deleteLink)(HANDLE) = DeleteByHandle);
 
-// Removes an emptied directory, through `calls`. Windows refuses one with
-// the read-only attribute, which the shell also sets on a folder it has
-// customised: it is removed without it, or keeps it.
+// Removes an emptied directory through `calls`. Windows refuses one that is
+// read-only (as the shell makes a folder it customised): it goes without
+// the attribute, or keeps it.
 struct DirectoryCalls {
     DWORD (*attributesOf)(LPCWSTR) = ::GetFileAttributesW;
     BOOL (*setAttributes)(LPCWSTR, DWORD) = ::SetFileAttributesW;
