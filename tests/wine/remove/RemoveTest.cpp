@@ -302,6 +302,24 @@ const Row kRows[] = {
          o.File(o.mod + "\\YMOD.DIZ", "Plain Mod 1.0\r\n(c) someone\r\n");
          o.File(o.mod + "\\readme.txt", "read me");
      }},
+    // Early: the shell's question for it is the one a mutant of the warning
+    // flag leaves out, and the table stops at the first box it cannot answer.
+    {"a file held open", "LockedMod", "Windows meets a file held open with its File In Use dialog",
+     [](Outcome& o) {
+         for (const char* dir : {"\\data", "\\data\\sounds"})
+             test::MakeDir(o.mod + dir);
+         o.File(o.mod + "\\YMOD.DIZ", "Locked Mod\r\n");
+         o.File(o.mod + "\\data\\table.txt", "table");
+         o.File(o.mod + "\\data\\sounds\\busy.wav", "busy", false);
+         // Held without FILE_SHARE_DELETE: the bin cannot take the file,
+         // and the shell offers to delete it for good instead: No.
+         auto busy = std::make_shared<UniqueFile>(CreateFileA((o.mod + "\\data\\sounds\\busy.wav").c_str(), GENERIC_READ,
+                                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+         REQUIRE(*busy);
+         o.shellAnswers = {IDNO};
+         o.leftInPlace = {o.mod + "\\data\\sounds", o.mod + "\\data", o.mod};
+         o.after = [busy] { busy->Reset(); };
+     }},
     {"hidden, system and read-only files", "AttributeMod", nullptr,
      [](Outcome& o) {
          for (const auto& [name, attribute] : {std::pair{"hidden.dat", FILE_ATTRIBUTE_HIDDEN},
@@ -401,22 +419,6 @@ const Row kRows[] = {
      }},
     {"names Win32 keeps for devices: reached by the \\\\?\\ form", "DeviceMod", "names Windows cannot give a file",
      [](Outcome& o) { LinuxNames(o, {{"con", "con"}, {"nul.txt", "nul.txt"}, {"aux.dat", "aux.dat"}}); }},
-    {"a file held open", "LockedMod", "Windows meets a file held open with its File In Use dialog",
-     [](Outcome& o) {
-         for (const char* dir : {"\\data", "\\data\\sounds"})
-             test::MakeDir(o.mod + dir);
-         o.File(o.mod + "\\YMOD.DIZ", "Locked Mod\r\n");
-         o.File(o.mod + "\\data\\table.txt", "table");
-         o.File(o.mod + "\\data\\sounds\\busy.wav", "busy", false);
-         // Held without FILE_SHARE_DELETE: the bin cannot take the file,
-         // and the shell offers to delete it for good instead: No.
-         auto busy = std::make_shared<UniqueFile>(CreateFileA((o.mod + "\\data\\sounds\\busy.wav").c_str(), GENERIC_READ,
-                                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-         REQUIRE(*busy);
-         o.shellAnswers = {IDNO};
-         o.leftInPlace = {o.mod + "\\data\\sounds", o.mod + "\\data", o.mod};
-         o.after = [busy] { busy->Reset(); };
-     }},
     {"a twin folder whose name differs only in case", "casemod", "a file system that tells case apart, on the Unix side",
      [](Outcome& o) {
          o.File(o.mod + "\\lower.txt", "lower");
