@@ -103,4 +103,11 @@ if [ "${1:-}" = "wineserver" ]; then
     shift
     exec wineserver "$@"
 fi
+# Wine's own services start with the first program of a session and keep its
+# standard error, so a fault of theirs (seen: winedevice.exe, at a session's
+# start under load) would land in the program's log as if the program had
+# faulted. A program of Wine's own opens the session, its output kept apart;
+# the server stays up a few seconds after it, long enough for the program to
+# join the session.
+wine cmd /c exit >>"$dir/session.log" 2>&1 </dev/null || true
 exec wine "$@"
