@@ -279,8 +279,10 @@ void LinuxNames(Outcome& o, std::vector<std::pair<std::string, std::string>> nam
         for (const std::string& info : test::NamesIn(TrashDir() + "\\info"))
             records += test::ReadBytes(L"\\\\?\\" + W(TrashDir() + "\\info\\" + info));
         for (const char* dir : {"\\files\\", "\\info\\"}) {
-            for (const std::string& item : test::NamesIn(TrashDir() + dir))
-                IsDeviceName(W(item)) && DeleteFileW((L"\\\\?\\" + W(TrashDir() + dir + item)).c_str());
+            for (const std::string& item : test::NamesIn(TrashDir() + dir)) {
+                if (IsDeviceName(W(item)))
+                    DeleteFileW((L"\\\\?\\" + W(TrashDir() + dir + item)).c_str());
+            }
         }
         test::MakeDir(mod);
         ShellRecycleBin bin(W(mod));
@@ -288,8 +290,10 @@ void LinuxNames(Outcome& o, std::vector<std::pair<std::string, std::string>> nam
             CHECK(records.find("Path=" + UnixPath(W(mod)) + "/" + recorded + "\n") != std::string::npos);
             const bool restores = name.find(':') != name.npos;
             CHECK((!restores || bin.Find(PathFindFileNameW(W(name).c_str()))));  // as the shell shows it
-            for (const RecycleBin::Command& command : restores ? bin.Commands() : std::vector<RecycleBin::Command>())
-                (command.verb == "undelete" || (!command.verb && command.readsRestore)) && bin.Run(command.id);
+            for (const RecycleBin::Command& command : restores ? bin.Commands() : std::vector<RecycleBin::Command>()) {
+                if (command.verb == "undelete" || (!command.verb && command.readsRestore))
+                    bin.Run(command.id);
+            }
             CHECK((!restores || test::NamesIn(mod) == std::vector{name}));
         }
         UnixTempDir::Clean(mod);
