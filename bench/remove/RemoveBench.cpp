@@ -2,9 +2,11 @@
 // directories (the bin check, the walk with its link guards, one shell call
 // per file, the directories), against a bare loop that sends the same
 // files to the recycle bin one SHFileOperationA call each and removes the
-// directories, in the same run on the same machine. Rounds alternate, each
-// on a fresh tree; the trash is emptied of the bench's files between rounds
-// so that every round meets a bin of the same size.
+// directories, in the same run on the same machine. Each round removes a
+// fresh tree both ways, a top directory at a time, the two ways taking
+// turns, so that a spell of a slower machine (these share their cores)
+// weighs on both alike; the trash is emptied of the bench's files between
+// rounds so that every round meets a bin of the same size.
 //
 // Then what each step of the walk costs a file (the launcher checks where
 // each file lies just before it goes to the shell), and what the recycle-bin
@@ -102,22 +104,27 @@ void BareRemove(const std::string& dir)
     RemoveDirectoryA(dir.c_str());
 }
 
-// The launcher's way, as the Remove command runs it. `binCheck` gets the
-// seconds the recycle-bin check took: it looks through the bin's items,
-// which costs more the more the bin holds.
-void LauncherRemove(const std::string& dir, double& binCheck)
+// The launcher's way, as the Remove command runs it: the recycle-bin check
+// first, then the walk of `dir`, the YMod or one of its top directories.
+// `binCheck` gets the seconds the check took: it looks through the bin's
+// items, which costs more the more the bin holds.
+void LauncherCheck(const std::string& mod, double& binCheck)
 {
-    int notRemoved = 0;
     const double start = bench::Seconds();
-    const bool binTakesFiles = !yorv::TreeHoldsFiles(dir) || yorv::CheckRecycleBin(dir).goOn;
+    const bool binTakesFiles = !yorv::TreeHoldsFiles(mod) || yorv::CheckRecycleBin(mod).goOn;
     binCheck = bench::Seconds() - start;
     if (!binTakesFiles) {
         std::fprintf(stderr, "the recycle bin cannot take the files\n");
         std::exit(1);
     }
+}
+
+void LauncherRemove(const std::string& dir)
+{
+    int notRemoved = 0;
     yorv::RemoveTree(dir, [&](const std::string&) { ++notRemoved; });
     if (notRemoved || yorv::DirectoryExists(dir)) {
-        std::fprintf(stderr, "the YMod was not removed\n");
+        std::fprintf(stderr, "%s was not removed\n", dir.c_str());
         std::exit(1);
     }
 }
@@ -324,27 +331,32 @@ int main(int argc, char** argv)
     std::vector<double> launcher;
     std::vector<double> bare;
     std::vector<double> binChecks;
-    std::vector<double> ratios;  // each round's pair ran back to back
+    std::vector<double> ratios;  // each round's pair ran side by side
     for (int round = 0; round < rounds; ++round) {
-        for (int way = 0; way < 2; ++way) {
-            // Alternate which goes first, so neither always meets a warm cache.
-            const bool launcherWay = (way == 0) == (round % 2 == 0);
-            const std::string mod = MakeYMod(launcherWay ? "LauncherMod" : "BareMod");
+        const std::string mods[2] = {MakeYMod("LauncherMod"), MakeYMod("BareMod")};
+        double seconds[2] = {};
+        const auto timed = [&](int way, const auto& remove) {
             const double start = bench::Seconds();
-            if (launcherWay) {
-                binChecks.push_back(0);
-                LauncherRemove(mod, binChecks.back());
-            } else {
-                BareRemove(mod);
-            }
-            const double seconds = bench::Seconds() - start;
-            (launcherWay ? launcher : bare).push_back(seconds);
-            EmptyBenchTrash();
-            if (yorv::DirectoryExists(mod)) {
-                std::fprintf(stderr, "%s was not removed\n", mod.c_str());
-                return 1;
+            remove();
+            seconds[way] += bench::Seconds() - start;
+        };
+        binChecks.push_back(0);
+        timed(0, [&] { LauncherCheck(mods[0], binChecks.back()); });
+        // The top directories in turn, each way first in every other turn,
+        // then the emptied YMods themselves.
+        for (int t = 0; t <= kTopDirs; ++t) {
+            for (int way : {(round + t) % 2, 1 - (round + t) % 2}) {
+                const std::string dir = t < kTopDirs ? mods[way] + "\\dir" + std::to_string(t) : mods[way];
+                timed(way, [&] { way == 0 ? LauncherRemove(dir) : BareRemove(dir); });
             }
         }
+        EmptyBenchTrash();
+        if (yorv::DirectoryExists(mods[1])) {
+            std::fprintf(stderr, "%s was not removed\n", mods[1].c_str());
+            return 1;
+        }
+        launcher.push_back(seconds[0]);
+        bare.push_back(seconds[1]);
         ratios.push_back(launcher.back() / bare.back());
         std::printf("round %d: launcher %.3f s, bare loop %.3f s, ratio %.3f\n", round + 1, launcher.back(), bare.back(),
                     ratios.back());
