@@ -48,7 +48,7 @@ TEST_CASE("paths are joined with a backslash and split at their last separator, 
     CHECK_FALSE(yorv::IsDotEntry(".mod"));
 }
 
-TEST_CASE("only names that lead to their own entry are plain names")
+TEST_CASE("which names are plain, leading to their own entry, and which Win32 keeps for devices, in any case and extension")
 {
     for (const wchar_t* name : {L"MyMod", L" lead", L"a.b", L"...a", L"\u00C4rger", L"\uFF0E\uFF3C", L"x~1"})
         CHECK(yorv::IsPlainEntryName(name));
@@ -57,6 +57,10 @@ TEST_CASE("only names that lead to their own entry are plain names")
     for (const wchar_t* name : {L"m\\..", L"a/b", L"a:b", L"a*", L"a?", L"a\"b", L"a<b", L"a>b", L"a|b", L"a\tb",
                                 L"Twin.", L"...", L"mod ", L" ", L""})
         CHECK_FALSE(yorv::IsPlainEntryName(name));
+    for (const wchar_t* name : {L"con", L"NUL.txt", L"aux.dat", L"Com1", L"lpt9.x.y", L"prn ", L"CON .txt", L"aux:s"})
+        CHECK(yorv::IsDeviceName(name));
+    for (const wchar_t* name : {L"console", L"com0", L"com10", L"lpt", L"xcon", L"a.con", L"nul~1", L""})
+        CHECK_FALSE(yorv::IsDeviceName(name));
 }
 
 TEST_CASE("a path is an entry of a folder only as the folder, one separator and the entry's whole name")
@@ -89,14 +93,6 @@ TEST_CASE("a path is an entry of a folder only as the folder, one separator and 
     CHECK(yorv::WithoutDirectionMarks<char16_t>(u"\u202A\u200EC:\\Games\u200F\\Mod\u202C\u202E")
           == u"C:\\Games\\Mod");
     CHECK(yorv::WithoutDirectionMarks<char16_t>(u"\u2029\u202F") == u"\u2029\u202F");
-}
-
-TEST_CASE("names Win32 keeps for devices, with any extension and case, and only those")
-{
-    for (const wchar_t* name : {L"con", L"NUL.txt", L"aux.dat", L"Com1", L"lpt9.x.y", L"prn ", L"CON .txt", L"aux:s"})
-        CHECK(yorv::IsDeviceName(name));
-    for (const wchar_t* name : {L"console", L"com0", L"com10", L"lpt", L"xcon", L"a.con", L"nul~1", L""})
-        CHECK_FALSE(yorv::IsDeviceName(name));
 }
 
 TEST_CASE("only links are kept from being entered or recycled; other reparse points are files and folders")

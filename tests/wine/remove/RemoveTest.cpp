@@ -23,6 +23,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -265,37 +266,33 @@ void SystemLink(Outcome& o, bool junction)
 // Files named on the Linux side as Windows cannot name them, each written
 // first under a plain name, with its name as the trash records it. Each
 // reaches the bin, which records its own path; Wine's own restore gives
-// an item back by its plain path, which only a colon name keeps.
+// an item back by its plain path, which only a colon name keeps: the first.
 void LinuxNames(Outcome& o, std::vector<std::pair<std::string, std::string>> names)
 {
     for (const auto& [name, recorded] : names) {
         test::WriteBytes(o.mod + "\\made", name);
         OnUnixSide("mv " + UnixPath(W(o.mod + "\\made")), o.mod, name);
-        const std::size_t colon = name.find(':');  // where the bin's view splits a name
-        o.recycled[W(o.mod + "\\" + (colon == name.npos ? name : std::string(name).insert(colon + 1, "\\")))] = name;
+        o.recycled[W(o.mod + "\\" + name)] = name;
     }
     o.after = [mod = o.mod, names] {
-        std::string records;  // read, and a device's name taken out of the trash, by the \\?\ form
-        for (const std::string& info : test::NamesIn(TrashDir() + "\\info"))
+        std::string records;  // read, and a device's items taken out of the trash, by the \\?\ form
+        for (const std::string& info : test::NamesIn(TrashDir() + "\\info")) {
             records += test::ReadBytes(L"\\\\?\\" + W(TrashDir() + "\\info\\" + info));
-        for (const char* dir : {"\\files\\", "\\info\\"}) {
-            for (const std::string& item : test::NamesIn(TrashDir() + dir)) {
-                if (IsDeviceName(W(item)))
-                    DeleteFileW((L"\\\\?\\" + W(TrashDir() + dir + item)).c_str());
+            if (IsDeviceName(W(info))) {
+                for (const std::string& item : {"\\info\\" + info, "\\files\\" + info.substr(0, info.rfind('.'))})
+                    DeleteFileW((L"\\\\?\\" + W(TrashDir() + item)).c_str());
             }
         }
+        for (const auto& [name, recorded] : names)
+            CHECK(records.find("Path=" + UnixPath(W(mod)) + "/" + recorded + "\n") != std::string::npos);
         test::MakeDir(mod);
         ShellRecycleBin bin(W(mod));
-        for (const auto& [name, recorded] : names) {
-            CHECK(records.find("Path=" + UnixPath(W(mod)) + "/" + recorded + "\n") != std::string::npos);
-            const bool restores = name.find(':') != name.npos;
-            CHECK((!restores || bin.Find(PathFindFileNameW(W(name).c_str()))));  // as the shell shows it
-            for (const RecycleBin::Command& command : restores ? bin.Commands() : std::vector<RecycleBin::Command>()) {
-                if (command.verb == "undelete" || (!command.verb && command.readsRestore))
-                    bin.Run(command.id);
-            }
-            CHECK((!restores || test::NamesIn(mod) == std::vector{name}));
+        CHECK(bin.Find(PathFindFileNameW(W(names[0].first).c_str())));  // as the shell shows it
+        for (const RecycleBin::Command& command : bin.Commands()) {
+            if (command.verb == "undelete" || (!command.verb && command.readsRestore))
+                bin.Run(command.id);
         }
+        CHECK(test::NamesIn(mod) == std::vector{names[0].first});
         UnixTempDir::Clean(mod);
     };
 }
@@ -416,13 +413,12 @@ const Row kRows[] = {
          o.leftInPlace.push_back(o.mod);
          o.leftInAnyOrder = true;
      }},
-    {"names Win32 forbids: reached by their short names", "ForbiddenMod", "names Windows cannot give a file",
-     [](Outcome& o) {
+    {"names Win32 forbids, by their short names, or keeps for devices, by the \\\\?\\ form", "LinuxMod",
+     "names Windows cannot give a file", [](Outcome& o) {
          LinuxNames(o, {{"Chapter 1: The Bog.txt", "Chapter%201:%20The%20Bog.txt"}, {"a|b.txt", "a%7Cb.txt"},
-                        {"what?.txt", "what?.txt"}, {"back\\slash.txt", "back%5Cslash.txt"}});
+                        {"what?.txt", "what?.txt"}, {"back\\slash.txt", "back%5Cslash.txt"}, {"con", "con"},
+                        {"nul.txt", "nul.txt"}, {"aux.dat", "aux.dat"}});
      }},
-    {"names Win32 keeps for devices: reached by the \\\\?\\ form", "DeviceMod", "names Windows cannot give a file",
-     [](Outcome& o) { LinuxNames(o, {{"con", "con"}, {"nul.txt", "nul.txt"}, {"aux.dat", "aux.dat"}}); }},
     {"a twin folder whose name differs only in case", "casemod", "a file system that tells case apart, on the Unix side",
      [](Outcome& o) {
          o.File(o.mod + "\\lower.txt", "lower");
@@ -449,13 +445,9 @@ std::string Describe(const test::ModalBox& box, bool workingUp)
 
 // Wine's bin shows a name that holds a colon split after it: Wine 8 shows
 // the part before as a folder of its own, Wine 10 leaves it out.
-std::string Shown(std::wstring path)
+std::string Shown(const std::wstring& path)
 {
-    for (std::size_t colon = path.find(L":\\", 2); colon != path.npos; colon = path.find(L":\\", colon)) {
-        const std::size_t start = path.rfind(L'\\', colon) + 1;
-        colon = start > 0 ? (path.erase(start, colon + 2 - start), start) : colon + 1;
-    }
-    return AnsiForDisplay(path);
+    return AnsiForDisplay(std::regex_replace(path, std::wregex(LR"(\\[^\\]*:\\?)"), L"\\"));
 }
 
 // The player's earlier deletions the removal table finds in the bin.
