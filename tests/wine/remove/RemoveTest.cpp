@@ -260,7 +260,8 @@ void SystemLink(Outcome& o, bool junction)
     o.skipped = "the system cannot make " + link + " (error " + std::to_string(error) + ")";
 }
 
-// Files named on the Linux side as Windows cannot name them, each written
+// Files named on the Linux side as Windows cannot name them (reached by
+// their short names, or as devices' names by the \\?\ form), each written
 // first under a plain name, with its name as the trash records it. Each
 // reaches the bin, which records its own path; Wine's own restore gives
 // an item back by its plain path, which only a colon name keeps: the first.
@@ -405,8 +406,7 @@ const Row kRows[] = {
          o.leftInPlace.push_back(o.mod);
          o.leftInAnyOrder = true;
      }},
-    {"names Win32 forbids, by their short names, or keeps for devices, by the \\\\?\\ form", "LinuxMod",
-     "names Windows cannot give a file", [](Outcome& o) {
+    {"names Win32 forbids or keeps for devices", "LinuxMod", "names Windows cannot give a file", [](Outcome& o) {
          LinuxNames(o, {{"Chapter 1: The Bog.txt", "Chapter%201:%20The%20Bog.txt"}, {"a|b.txt", "a%7Cb.txt"},
                         {"what?.txt", "what?.txt"}, {"back\\slash.txt", "back%5Cslash.txt"}, {"con", "con"},
                         {"nul.txt", "nul.txt"}, {"aux.dat", "aux.dat"}});
