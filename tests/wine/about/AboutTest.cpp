@@ -7,6 +7,7 @@
 
 #include "tests/Printable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -155,64 +156,60 @@ TEST_SUITE("about")
     TEST_CASE("a YMod's description file fills the labels and the text box, line by line")
     {
         test::TempDir game("about_ymods");
-        const std::string oneLine = "Only a Title 1.0\r\n";
-        const std::string blanks = "Blank Lines\r\nby Ada\r\nsupport@example.com\r\nfirst\r\n\r\n\r\n"
-                                   "after two blank lines\r\n";
-        const std::string ctrlZ = "Cut Short\r\n(c) 1998\r\nthird\r\nshown\r\nalso shown\x1Anever shown\r\nnor this\r\n";
-        const std::string lfOnly = "Unix Title\nsecond\nthird\nfourth\n";
+        struct Filled {
+            const char* dir;
+            const char* diz;  // none where null
+            const char* label1;
+            const char* label2;
+            const char* label3;
+            std::string memo;
+        };
+        const char* const lfOnly = "Unix Title\nsecond\nthird\nfourth\n";
+        const Filled filled[] = {
+            {"OneLine", "Only a Title 1.0\r\n", "Only a Title 1.0", "", "", ""},  // the title only
+            // Blank lines stay, the final line end adds none.
+            {"Blanks", "Blank Lines\r\nby Ada\r\nsupport@example.com\r\nfirst\r\n\r\n\r\nafter two blank lines\r\n",
+             "Blank Lines", "by Ada", "support@example.com", "first\r\n\r\n\r\nafter two blank lines"},
+            // Ctrl-Z ends the file.
+            {"CtrlZ", "Cut Short\r\n(c) 1998\r\nthird\r\nshown\r\nalso shown\x1Anever shown\r\nnor this\r\n", "Cut Short",
+             "(c) 1998", "third", "shown\r\nalso shown"},
+            {"LfOnly", lfOnly, lfOnly, "", "", ""},  // LF-only line ends make one line, all of it in the first label
+            {"CrOnly", "Old Mac Title\rline two\rline three\rbody one\rbody two", "Old Mac Title", "line two", "line three",
+             "body one\r\nbody two"},  // CR-only line ends read line by line
+            // Listed by its directory name, and still opened.
+            {"EmptyFirst", "\r\nCopyright 1998 Nobody\r\nhelp@example.com\r\nthe body\r\n", "", "Copyright 1998 Nobody",
+             "help@example.com", "the body"},
+            {"NoDiz", nullptr, "", "", "", kNotice[0] + "\r\n" + kNotice[1] + "\r\n" + kNotice[2]},  // the notice
+        };
+        for (const Filled& f : filled) {
+            const std::string diz = f.diz ? f.diz : "";
+            AddYMod(game, f.dir, f.diz ? &diz : nullptr);
+        }
         const std::string amps = "Fen && Marsh &Raiders\r\nR&D by Ada && Tom\r\n&Support\r\nSalt & Pepper && Co\r\n";
-        const std::string emptyFirst = "\r\nCopyright 1998 Nobody\r\nhelp@example.com\r\nthe body\r\n";
-        const std::string crOnly = "Old Mac Title\rline two\rline three\rbody one\rbody two";
-        AddYMod(game, "OneLine", &oneLine);
-        AddYMod(game, "Blanks", &blanks);
-        AddYMod(game, "CtrlZ", &ctrlZ);
-        AddYMod(game, "LfOnly", &lfOnly);
         AddYMod(game, "Amps", &amps);
-        AddYMod(game, "EmptyFirst", &emptyFirst);
-        AddYMod(game, "CrOnly", &crOnly);
-        AddYMod(game, "NoDiz", nullptr);
         Launcher launcher(game.Path(), kTestKey);
         REQUIRE(YModCount == 8);
 
-        SUBCASE("one line: the title only")
+        SUBCASE("each file as the labels and the text box show it; with nothing selected, the notice")
         {
-            const AboutShown shown = AboutOf(launcher, "OneLine");
-            CHECK(shown.caption == "About");
-            CHECK(shown.label1 == "Only a Title 1.0");
-            CHECK(shown.label2 == "");
-            CHECK(shown.label3 == "");
-            CHECK(shown.memo == "");
-        }
-        SUBCASE("blank lines stay, the final line end adds none")
-        {
-            const AboutShown shown = AboutOf(launcher, "Blanks");
-            CHECK(shown.label1 == "Blank Lines");
-            CHECK(shown.label2 == "by Ada");
-            CHECK(shown.label3 == "support@example.com");
-            CHECK(shown.memo == "first\r\n\r\n\r\nafter two blank lines");
-            CHECK(MemoLineCount() == 4);
-        }
-        SUBCASE("Ctrl-Z ends the file")
-        {
-            const AboutShown shown = AboutOf(launcher, "CtrlZ");
-            CHECK(shown.label3 == "third");
-            CHECK(shown.memo == "shown\r\nalso shown");
-        }
-        SUBCASE("LF-only line ends make one line, all of it in the first label")
-        {
-            const AboutShown shown = AboutOf(launcher, "LfOnly");
-            CHECK(shown.label1 == lfOnly);
-            CHECK(shown.label2 == "");
-            CHECK(shown.label3 == "");
-            CHECK(shown.memo == "");
-        }
-        SUBCASE("CR-only line ends read line by line")
-        {
-            const AboutShown shown = AboutOf(launcher, "CrOnly");
-            CHECK(shown.label1 == "Old Mac Title");
-            CHECK(shown.label2 == "line two");
-            CHECK(shown.label3 == "line three");
-            CHECK(shown.memo == "body one\r\nbody two");
+            for (const Filled& f : filled) {
+                CAPTURE(f.dir);
+                const AboutShown shown = AboutOf(launcher, f.dir);
+                CHECK(shown.caption == "About");
+                CHECK(shown.label1 == f.label1);
+                CHECK(shown.label2 == f.label2);
+                CHECK(shown.label3 == f.label3);
+                CHECK(shown.memo == f.memo);
+                CHECK(MemoLineCount() == std::count(f.memo.begin(), f.memo.end(), '\n') + 1);
+            }
+            CHECK(launcher.ListText(launcher.PositionOf("EmptyFirst")) == "EmptyFirst");
+
+            launcher.Select(-1);
+            AboutWatcher watcher;
+            launcher.PressAbout();
+            REQUIRE(watcher.Count() == 1);
+            CHECK(watcher.Shows().front().label1 == "");
+            CHECK(test::SplitCrLf(watcher.Shows().front().memo) == kNotice);
         }
         SUBCASE("\"&\" marks an access key in the labels and is shown as it is in the text box and the list")
         {
@@ -257,31 +254,6 @@ TEST_SUITE("about")
             CHECK(typing.Count() == 1);
             CHECK(focusAfterKeys == About->OKButton);
             CHECK_FALSE(IsWindowVisible(About->Handle()));
-        }
-        SUBCASE("a YMod listed by its directory name still opens its file")
-        {
-            CHECK(launcher.ListText(launcher.PositionOf("EmptyFirst")) == "EmptyFirst");
-            const AboutShown shown = AboutOf(launcher, "EmptyFirst");
-            CHECK(shown.label1 == "");
-            CHECK(shown.label2 == "Copyright 1998 Nobody");
-            CHECK(shown.label3 == "help@example.com");
-            CHECK(shown.memo == "the body");
-        }
-        SUBCASE("no description file, or nothing selected: the notice")
-        {
-            AboutShown shown = AboutOf(launcher, "NoDiz");
-            CHECK(shown.label1 == "");
-            CHECK(shown.label2 == "");
-            CHECK(shown.label3 == "");
-            CHECK(test::SplitCrLf(shown.memo) == kNotice);
-
-            launcher.Select(-1);
-            AboutWatcher watcher;
-            launcher.PressAbout();
-            REQUIRE(watcher.Count() == 1);
-            shown = watcher.Shows().front();
-            CHECK(shown.label1 == "");
-            CHECK(test::SplitCrLf(shown.memo) == kNotice);
         }
         SUBCASE("every filling replaces all of the last one")
         {
