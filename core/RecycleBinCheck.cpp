@@ -41,22 +41,6 @@ bool ComesBack(const Probe& probe)
     return FileExists(probe.path);
 }
 
-// The command that restores an item where it was: by its verb, "undelete",
-// where the shell names its commands; else by the shell's caption for it.
-// Restoring rather than erasing: Wine's bin asks before it erases, and a
-// restore destroys nothing, whatever item it were given.
-std::optional<unsigned> RestoreCommand(const std::vector<RecycleBin::Command>& commands)
-{
-    std::optional<unsigned> byCaption;
-    for (const RecycleBin::Command& command : commands) {
-        if (command.verb && ::lstrcmpiA(command.verb->c_str(), "undelete") == 0)
-            return command.id;
-        if (!command.verb && command.readsRestore && !byCaption)
-            byCaption = command.id;
-    }
-    return byCaption;
-}
-
 // What became of the check's file, sent to the bin and, where the bin
 // offers it, restored. Nothing is deleted here.
 enum class Fate {
@@ -94,6 +78,20 @@ std::string Reason(DWORD error)
 }
 
 }  // namespace
+
+// The check restores rather than erases: Wine's bin asks before it erases,
+// and a restore destroys nothing, whatever item it were given.
+std::optional<unsigned> RestoreCommand(const std::vector<RecycleBin::Command>& commands)
+{
+    std::optional<unsigned> byCaption;
+    for (const RecycleBin::Command& command : commands) {
+        if (command.verb && ::lstrcmpiA(command.verb->c_str(), "undelete") == 0)
+            return command.id;
+        if (!command.verb && command.readsRestore && !byCaption)
+            byCaption = command.id;
+    }
+    return byCaption;
+}
 
 DWORD WriteNewFile(const std::wstring& path, std::string_view text)
 {

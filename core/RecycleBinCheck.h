@@ -1,9 +1,8 @@
-// Whether the recycle bin keeps what it is sent from a YMod's directory,
-// asked before any of the YMod's files go: a file the bin cannot take (a
-// drive without a bin, a too small bin, no usable trash under Wine) is
-// deleted for good without a word with the removal's flags. So a file of
-// the launcher's own is sent there the same way, found by its unique name,
-// and taken back out.
+// Whether the recycle bin keeps what a YMod's directory sends it, asked
+// before any of its files go: with the removal's flags, a file the bin
+// cannot take (no bin on the drive, too small a bin, no usable trash under
+// Wine) is deleted for good without a word. So a file of the launcher's
+// own goes there the same way, is found by its unique name, and taken back.
 #pragma once
 
 #include "core/RecycleBin.h"
@@ -17,6 +16,9 @@ struct BinCheck {
     bool goOn = false;    // the bin was seen to keep a file from the directory
     std::string message;  // for the player: why nothing may go, or what the bin keeps of the check's
 };
+
+// The command that restores an item where it was: the verb "undelete", else the caption Restore.
+std::optional<unsigned> RestoreCommand(const std::vector<RecycleBin::Command>& commands);
 
 // Creates a new file holding `text`: the system's error, or 0. The check's
 // file is made through it; a test can stand in a folder that refuses one.

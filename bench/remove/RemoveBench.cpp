@@ -105,9 +105,9 @@ void BareRemove(const std::string& dir)
 }
 
 // The launcher's way, as the Remove command runs it: the recycle-bin check
-// first, then the walk of `dir`, the YMod or one of its top directories.
-// `binCheck` gets the seconds the check took: it looks through the bin's
-// items, which costs more the more the bin holds.
+// on the YMod first (here), then the walk (LauncherRemove). `binCheck` gets
+// the seconds the check took: it looks through the bin's items, which costs
+// more the more the bin holds.
 void LauncherCheck(const std::string& mod, double& binCheck)
 {
     const double start = bench::Seconds();
@@ -119,6 +119,7 @@ void LauncherCheck(const std::string& mod, double& binCheck)
     }
 }
 
+// The walk of `dir`, the YMod or one of its top directories.
 void LauncherRemove(const std::string& dir)
 {
     int notRemoved = 0;

@@ -20,6 +20,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <string>
 #include <thread>
@@ -281,10 +282,8 @@ void LinuxNames(Outcome& o, std::vector<std::pair<std::string, std::string>> nam
         test::MakeDir(mod);
         ShellRecycleBin bin(W(mod));
         CHECK(bin.Find(W(names[0].first.substr(names[0].first.find(':') + 1))));  // as the shell shows it
-        for (const RecycleBin::Command& command : bin.Commands()) {
-            if (command.verb == "undelete" || (!command.verb && command.readsRestore))
-                bin.Run(command.id);
-        }
+        if (const std::optional<unsigned> restore = RestoreCommand(bin.Commands()))
+            bin.Run(*restore);
         CHECK(test::NamesIn(mod) == std::vector{names[0].first});
         UnixTempDir::Clean(mod);
     };
@@ -439,7 +438,8 @@ std::string Describe(const test::ModalBox& box, bool workingUp)
 // the part before as a folder of its own, Wine 10 leaves it out.
 std::string Shown(const std::wstring& path)
 {
-    return AnsiForDisplay(std::regex_replace(path, std::wregex(LR"(\\[^\\]*:\\?)"), L"\\"));
+    static const std::wregex splitName(LR"(\\[^\\]*:\\?)");
+    return AnsiForDisplay(std::regex_replace(path, splitName, L"\\"));
 }
 
 // The player's earlier deletions the removal table finds in the bin.
